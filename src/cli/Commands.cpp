@@ -1,0 +1,14 @@
+#include "cli/Cli.h"
+
+// The table of commands. Each module's commands live in a file of their own beside this one
+// (ProfileCommands.cpp, LcdCommands.cpp, ...) and are listed here.
+
+namespace cli {
+
+const std::vector<Command>& commands()
+{
+    static const std::vector<Command> table = {};
+    return table;
+}
+
+} // namespace cli
