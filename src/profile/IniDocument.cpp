@@ -1,6 +1,7 @@
 #include "profile/IniDocument.h"
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace profile {
@@ -10,14 +11,28 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kCrLf = "\r\n";
 
+char foldChar(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 std::string fold(std::string_view name)
 {
     std::string folded(name);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : folded)
+        c = foldChar(c);
     return folded;
+}
+
+bool equalsFolded(std::string_view name, std::string_view folded)
+{
+    if (name.size() != folded.size())
+        return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (foldChar(name[i]) != folded[i])
+            return false;
+    }
+    return true;
 }
 
 std::string_view cutAtNul(std::string_view text)
@@ -27,9 +42,10 @@ std::string_view cutAtNul(std::string_view text)
 
 bool isHeader(std::string_view trimmed)
 {
+    if (trimmed.empty() || trimmed.front() != '[')
+        return false;
     std::size_t close = trimmed.rfind(']');
-    return !trimmed.empty() && trimmed.front() == '[' && close != std::string_view::npos &&
-           close > 0;
+    return close != std::string_view::npos && close > 0;
 }
 
 // The name of a section header line (already known to be one).
@@ -103,10 +119,20 @@ IniDocument::IniDocument(std::string bytes) : m_source(std::move(bytes))
     m_sections.emplace_back();
     // A rough guess that saves most reallocations for ordinary profiles.
     m_lines.reserve(src.size() / 16 + 1);
+    // The next CR and the next LF at or after `pos`, each found with one scan of the text.
+    auto find = [&](char c, std::size_t from) {
+        const void* hit = std::memchr(src.data() + from, c, src.size() - from);
+        return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - src.data())
+                   : src.size();
+    };
+    std::size_t nextCr = find('\r', pos);
+    std::size_t nextLf = find('\n', pos);
     while (pos < src.size()) {
-        std::size_t end = pos;
-        while (end < src.size() && src[end] != '\r' && src[end] != '\n')
-            ++end;
+        if (nextCr < pos)
+            nextCr = find('\r', pos);
+        if (nextLf < pos)
+            nextLf = find('\n', pos);
+        std::size_t end = std::min(nextCr, nextLf);
         Line line;
         line.begin = static_cast<std::uint32_t>(pos);
         line.length = static_cast<std::uint32_t>(end - pos);
@@ -175,6 +201,19 @@ std::optional<std::uint32_t> IniDocument::findSection(std::string_view foldedNam
 std::optional<std::uint32_t> IniDocument::findEntry(const Section& section,
                                                     std::string_view foldedName) const
 {
+    if (!section.keys && !section.searched) {
+        section.searched = true;
+        for (std::uint32_t i = section.first; i < section.end; ++i) {
+            if (m_lines[i].kind == Kind::Entry &&
+                equalsFolded(cutAtNul(splitEntry(text(m_lines[i])).name), foldedName))
+                return i;
+        }
+        for (std::uint32_t i : section.added) {
+            if (equalsFolded(cutAtNul(splitEntry(text(m_lines[i])).name), foldedName))
+                return i;
+        }
+        return std::nullopt;
+    }
     if (!section.keys) {
         section.keys = std::make_unique<NameIndex>();
         for (std::uint32_t i = section.first; i < section.end; ++i) {
@@ -305,11 +344,21 @@ bool IniDocument::eraseSection(std::string_view section)
     std::string folded = fold(cutAtNul(trimIni(section)));
     bool erased = false;
     for (Section& sec : m_sections) {
-        if (!sec.erased && fold(sectionName(sec)) == folded) {
+        if (sec.erased || fold(sectionName(sec)) != folded)
+            continue;
+        if (sec.header == Section::kNone) {
+            // The lines before the first header always form a section, if an empty one.
+            if (sec.first == sec.end && sec.added.empty())
+                continue;
+            sec.first = sec.end;
+            sec.lastNonBlank = Section::kNone;
+            sec.added.clear();
+        } else {
             sec.erased = true;
-            sec.keys.reset();
-            erased = true;
         }
+        sec.keys.reset();
+        sec.searched = false;
+        erased = true;
     }
     if (erased) {
         m_sectionIndex.reset();

@@ -95,7 +95,10 @@ private:
         std::uint32_t lastNonBlank = kNone; // where new entries go after; kNone: after header
         std::vector<std::uint32_t> added;   // lines of new entries, in order
         bool erased = false;
-        mutable std::unique_ptr<NameIndex> keys; // folded entry name -> first line, on demand
+        // Folded entry name -> first line; built at the second lookup, so that a single read
+        // of a large section costs one scan and no index.
+        mutable std::unique_ptr<NameIndex> keys;
+        mutable bool searched = false;
     };
 
     std::string_view text(const Line& line) const;
