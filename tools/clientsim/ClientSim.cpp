@@ -10,7 +10,8 @@
 //   COPYDATA <cbData> <text>                WM_COPYDATA; text up to the first zero byte
 //
 // Options, before any other argument:
-//   --title TEXT   window title (default "Roger Wilco")
+//   --title TEXT   window title (default: $KESTRION_CLIENTSIM_TITLE, else "Roger Wilco"); the
+//                  variable reaches a simulator that another program starts without options
 //   --log FILE     log file (default: $KESTRION_CLIENTSIM_LOG, else clientsim.log beside
 //                  the executable)
 //   --freeze       create the window, then stop handling messages (a hung client)
@@ -30,6 +31,7 @@ constexpr char kNewMessage[] = "5x5 Networking New Channel";
 constexpr char kSortMessage[] = "5x5 Networking Sort Channel";
 constexpr char kDefaultTitle[] = "Roger Wilco";
 constexpr char kLogVariable[] = "KESTRION_CLIENTSIM_LOG";
+constexpr char kTitleVariable[] = "KESTRION_CLIENTSIM_TITLE";
 constexpr int kListId = 100;
 
 UINT g_removeId = 0;
@@ -84,9 +86,19 @@ struct Options {
     std::string args;
 };
 
+std::string defaultTitle()
+{
+    char value[1024];
+    DWORD n = GetEnvironmentVariableA(kTitleVariable, value, sizeof value);
+    if (n > 0 && n < sizeof value)
+        return value;
+    return kDefaultTitle;
+}
+
 Options parseCommandLine(const char* commandLine)
 {
     Options options;
+    options.title = defaultTitle();
     const char* p = commandLine;
     takeToken(p); // the program itself
     for (;;) {
