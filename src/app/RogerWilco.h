@@ -68,6 +68,8 @@ public:
     // the first time: starts the client with empty arguments, waits, and tries once more;
     // after that: starts a client with the command as its arguments. False when the client is
     // not installed, could not be started, vanished, or did not take the data in time.
+    // The registered messages are posted and the data is sent, so the client usually handles
+    // the data before Remove and New, which still wait in its queue; Sort always comes after.
     bool SendClientCommand(std::string_view command);
 
     // "/join1 " + host + "/" + channel + " " + password, with the channel "DEFAULT" (exactly)

@@ -585,17 +585,3 @@ TEST_F(RogerWilcoTest, ReadClientVolumesReadsTheVariantsKeyWith128ForMissingOrWr
         EXPECT_EQ(local.registry.openKeys(), 0) << c.what;
     }
 }
-
-TEST_F(RogerWilcoTest, InstalledClientWithoutAnySettingsKeyGivesEmptyVersionAndDefaultVolumes)
-{
-    install();
-    std::string text;
-    link.DetectClientVersion(text);
-    EXPECT_EQ(text, "");
-    EXPECT_FALSE(link.UpdaterPresent());
-    fakes.log.clear();
-    auto volumes = link.ReadClientVolumes();
-    EXPECT_EQ(volumes.playVolume, 128);
-    EXPECT_EQ(volumes.recordVolume, 128);
-    EXPECT_THAT(fakes.log, ElementsAre("open HKCU\\" + ResoundingKey));
-}

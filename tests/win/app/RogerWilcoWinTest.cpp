@@ -53,8 +53,9 @@ std::vector<std::string> received(const std::vector<std::string>& lines)
 // Checks what a client received for a series of commands. The three registered messages are
 // posted, so they arrive in their order, Remove, New, Sort, per command; the copy data is
 // sent, and the system hands a sent message to the receiver before any posted message still
-// waiting in its queue, so it may overtake Remove or New (or the previous Sort) of a busy
-// client, but never its own Sort, which is posted only once the client has taken the data.
+// waiting in its queue, so it overtakes Remove and New (even the previous Sort) whenever the
+// client has not fetched them yet, which under Wine is nearly always; but never its own Sort,
+// which is posted only once the client has taken the data.
 testing::AssertionResult framed(const std::vector<std::string>& events,
                                 const std::vector<std::string>& commands)
 {
