@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/LinkCommands.h"
 #include "cli/ProfileCommands.h"
 
 // The table of commands. Each module's commands live in a file of their own beside this one
@@ -11,6 +12,9 @@ const std::vector<Command>& commands()
     static const std::vector<Command> table = {
         {"ini", kIniUsage, runIni},
         {"profile", kProfileUsage, runProfile},
+#ifdef _WIN32
+        {"send", "send COMMAND", runSend},
+#endif
     };
     return table;
 }
