@@ -247,24 +247,6 @@ TEST(IniDocument, WritesReplaceInPlaceAndAddAtTheEndOfTheirSection)
         EXPECT_EQ(applyEdits(c.file, c.edits), c.expected) << c.what;
 }
 
-TEST(IniDocument, EditedDocumentReadsBackWhatWasWritten)
-{
-    IniDocument doc("[a]\r\nk=1\r\n[b]\r\n");
-    doc.setValue("a", "k", "2");
-    doc.setValue("a", "new", "3");
-    doc.setValue("c", "x", "4");
-    doc.eraseSection("b");
-    EXPECT_EQ(valueOf(doc, "a", "k"), "2");
-    EXPECT_EQ(valueOf(doc, "A", "NEW"), "3");
-    EXPECT_EQ(valueOf(doc, "c", "x"), "4");
-    EXPECT_TRUE(doc.modified());
-    IniDocument reread(doc.serialize());
-    EXPECT_EQ(valueOf(reread, "a", "k"), "2");
-    EXPECT_EQ(valueOf(reread, "a", "new"), "3");
-    EXPECT_EQ(valueOf(reread, "c", "x"), "4");
-    EXPECT_EQ(valueOf(reread, "b", "anything"), std::nullopt);
-}
-
 // Many edits on one parsed document must give the very bytes that the same edits give when
 // each is a single write (parse, edit, serialize); the channel-settings save relies on it.
 TEST(IniDocument, EditsInOneDocumentMatchSingleWrites)
