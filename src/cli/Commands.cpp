@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/LinkCommands.h"
 
 // The table of commands. Each module's commands live in a file of their own beside this one
 // (ProfileCommands.cpp, LcdCommands.cpp, ...) and are listed here.
@@ -7,7 +8,11 @@ namespace cli {
 
 const std::vector<Command>& commands()
 {
-    static const std::vector<Command> table = {};
+    static const std::vector<Command> table = {
+#ifdef _WIN32
+        {"send", "send COMMAND", runSend},
+#endif
+    };
     return table;
 }
 
