@@ -5,9 +5,13 @@
 
 namespace cli {
 
+int runLang(const Args& args, Io& io);
+
 const std::vector<Command>& commands()
 {
-    static const std::vector<Command> table = {};
+    static const std::vector<Command> table = {
+        {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
+    };
     return table;
 }
 

@@ -14,13 +14,26 @@ namespace i18n::files {
 
 namespace {
 
+// The path with "/" for "\". Like the Windows file systems, the native build finds a file
+// whose name differs in letter case only ("english.lng" finds "English.lng").
 fs::path nativePath(std::string path)
 {
     for (char& ch : path) {
         if (ch == '\\')
             ch = '/';
     }
-    return fs::path(path);
+    fs::path result(path);
+    std::error_code ec;
+    if (result.filename().empty() || fs::exists(fs::symlink_status(result, ec)))
+        return result;
+    fs::path parent = result.parent_path().empty() ? fs::path(".") : result.parent_path();
+    std::string wanted = result.filename().string();
+    for (fs::directory_iterator it(parent, ec); !ec && it != fs::directory_iterator();
+         it.increment(ec)) {
+        if (sameText(it->path().filename().string(), wanted))
+            return result.parent_path() / it->path().filename();
+    }
+    return result;
 }
 
 bool hasLanguageExtension(const std::string& name)

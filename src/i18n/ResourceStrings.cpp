@@ -1,6 +1,8 @@
 #include "i18n/ResourceStrings.h"
 
+#include "i18n/ValueDecoding.h"
 #include "i18n/bsCorePolyglot.h"
+#include "i18n/bsINIFile.h"
 
 #include <algorithm>
 #include <atomic>
@@ -18,6 +20,18 @@ const StringTable& activeTable()
 }
 
 } // namespace
+
+std::optional<std::string> findResourceString(const TbsINIFile& file, std::uint32_t id)
+{
+    constexpr std::string_view section = "ResourceStrings";
+    const std::string wanted = std::to_string(id);
+    for (const auto& name : file.ReadSection(section)) {
+        std::string_view number = trimBlanks(std::string_view(name).substr(0, name.find('_')));
+        if (number == wanted)
+            return UnquoteValue(file.ReadString(section, name, ""));
+    }
+    return std::nullopt;
+}
 
 int copyToBuffer(std::string_view text, char* buffer, int size)
 {

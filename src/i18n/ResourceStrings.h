@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,14 @@ inline std::string LoadResourceString(const ResStringRec& reference)
 std::string formatMessage(const ResStringRec& reference,
                           std::initializer_list<std::string_view> args);
 std::string formatPattern(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+class TbsINIFile;
+
+// The translated text for `id` in a language file: the first entry of its [ResourceStrings]
+// section, in file order, whose name before any "_" (trimmed) is `id` in decimal without sign
+// or leading zeros, decoded with UnquoteValue. Empty when no entry matches; an entry whose
+// text is empty is still a match.
+std::optional<std::string> findResourceString(const TbsINIFile& file, std::uint32_t id);
 
 // Where built-in texts come from: the module's string table in the Windows build, the
 // generated table in the native one.

@@ -28,8 +28,8 @@ public:
 
     const std::filesystem::path& path() const { return m_path; }
     std::string file(std::string_view name) const { return (m_path / name).string(); }
-    // The folder as the localization names folders: ending in a separator.
-    std::string dir() const { return m_path.string() + "/"; }
+    // The folder as the localization names folders: ending in "\" (read as "/" natively).
+    std::string dir() const { return m_path.string() + "\\"; }
 
     std::string write(std::string_view name, std::string_view content) const
     {
@@ -46,5 +46,29 @@ inline std::string readAll(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
+
+} // namespace i18n::test
+
+namespace i18n::test {
+
+// Makes `dir` the working directory for its lifetime.
+class ScopedWorkingDir {
+public:
+    explicit ScopedWorkingDir(const std::filesystem::path& dir)
+        : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(dir);
+    }
+    ~ScopedWorkingDir()
+    {
+        std::error_code ec;
+        std::filesystem::current_path(m_previous, ec);
+    }
+    ScopedWorkingDir(const ScopedWorkingDir&) = delete;
+    ScopedWorkingDir& operator=(const ScopedWorkingDir&) = delete;
+
+private:
+    std::filesystem::path m_previous;
+};
 
 } // namespace i18n::test
