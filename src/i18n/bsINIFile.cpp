@@ -2,14 +2,28 @@
 
 #include "i18n/AnsiText.h"
 #include "i18n/FileAccess.h"
-#include "i18n/Notice.h"
 #include "i18n/ValueDecoding.h"
+
+#include "ui/Application.h"
+#include "ui/Backend.h"
 
 #include <stdexcept>
 
 namespace i18n {
 
 namespace {
+
+// A plain message box with the application's title, as the framework shows a notice. The
+// reader is released from destructors: a failure to show the box is dropped.
+void showNotice(const std::string& text) noexcept
+{
+    try {
+        ui::Application* app = ui::Application::current();
+        ui::showMessageBox({text, app ? app->title() : std::string(), ui::MessageIcon::None,
+                            ui::MessageButtons::Ok});
+    } catch (...) {
+    }
+}
 
 bool isUnwritable(std::string_view text)
 {

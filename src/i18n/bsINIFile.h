@@ -47,7 +47,7 @@ public:
     TbsINIFile& operator=(const TbsINIFile&) = delete;
 
     // Writes a modified reader back to its file (see the .cpp for the exact rules). Never
-    // throws: a read-only file or a failed write is reported through the notice handler.
+    // throws: a read-only file or a failed write is reported in a plain message box.
     ~TbsINIFile();
 
     const std::string& FileName() const { return m_fileName; }

@@ -1,8 +1,9 @@
 #include "i18n/bsINIFile.h"
 
 #include "i18n/FileAccess.h"
-#include "i18n/Notice.h"
 #include "TempDir.h"
+
+#include "ui/headless/HeadlessBackend.h"
 
 #include <gtest/gtest.h>
 
@@ -147,8 +148,7 @@ TEST(bsINIFile, EditsSetTheModifiedFlagAndUpdateFileWritesCrLf)
 TEST(bsINIFile, ReleaseWritesBackOnlyAModifiedReader)
 {
     TempDir dir;
-    std::vector<std::string> notices;
-    ScopedNoticeHandler catcher([&](const std::string& text) { notices.push_back(text); });
+    ui::headless::HeadlessBackend backend;
     const std::string original = "[A]\nx=1\n";
 
     // Unmodified: the file is left exactly as it was.
@@ -189,8 +189,10 @@ TEST(bsINIFile, ReleaseWritesBackOnlyAModifiedReader)
         file.WriteString("A", "x", "changed");
     }
     EXPECT_EQ(readAll(locked), original);
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_EQ(notices[0], "File \"" + locked + "\" is read-only");
+    ASSERT_EQ(backend.messageBoxes().size(), 1u);
+    EXPECT_EQ(backend.messageBoxes()[0],
+              (ui::MessageBoxRequest{"File \"" + locked + "\" is read-only", "",
+                                     ui::MessageIcon::None, ui::MessageButtons::Ok}));
 }
 
 TEST(bsINIFile, UnreadableAndUnwritableFilesGiveClearErrorsAndLoseNothing)
@@ -218,8 +220,7 @@ TEST(bsINIFile, UnreadableAndUnwritableFilesGiveClearErrorsAndLoseNothing)
     const std::string system = "/proc/version";
     ASSERT_TRUE(files::isFile(system));
     std::string before = readAll(system);
-    std::vector<std::string> notices;
-    ScopedNoticeHandler catcher([&](const std::string& text) { notices.push_back(text); });
+    ui::headless::HeadlessBackend backend;
     {
         TbsINIFile file(system);
         file.WriteString("A", "x", "1");
@@ -234,14 +235,19 @@ TEST(bsINIFile, UnreadableAndUnwritableFilesGiveClearErrorsAndLoseNothing)
         EXPECT_TRUE(file.Modified());
     }
     EXPECT_EQ(readAll(system), before);
-    EXPECT_EQ(notices, std::vector<std::string>{"File \"/proc/version\" is read-only"});
+    ASSERT_EQ(backend.messageBoxes().size(), 1u);
+    EXPECT_EQ(backend.messageBoxes()[0].text, "File \"/proc/version\" is read-only");
 
     // A new file in a folder that cannot hold one: the release reports the failure.
-    notices.clear();
+    backend.clearMessageBoxes();
     {
         TbsINIFile file("/proc/kestrion-no-such-folder/New.lng");
         file.WriteString("A", "x", "1");
     }
-    ASSERT_EQ(notices.size(), 1u);
-    EXPECT_NE(notices[0].find("Cannot create file"), std::string::npos) << notices[0];
+    ASSERT_EQ(backend.messageBoxes().size(), 1u);
+    const std::string& text = backend.messageBoxes()[0].text;
+    EXPECT_NE(text.find("Cannot create file \"/proc/kestrion-no-such-folder/New.lng\""),
+              std::string::npos)
+        << text;
+    EXPECT_FALSE(std::filesystem::exists("/proc/kestrion-no-such-folder"));
 }
