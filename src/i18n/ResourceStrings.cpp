@@ -23,12 +23,15 @@ const StringTable& activeTable()
 
 std::optional<std::string> findResourceString(const TbsINIFile& file, std::uint32_t id)
 {
-    constexpr std::string_view section = "ResourceStrings";
+    constexpr std::string_view sectionName = "ResourceStrings";
+    const TbsINIFile::Section* section = file.findSection(sectionName);
+    if (!section)
+        return std::nullopt;
     const std::string wanted = std::to_string(id);
-    for (const auto& name : file.ReadSection(section)) {
-        std::string_view number = trimBlanks(std::string_view(name).substr(0, name.find('_')));
-        if (number == wanted)
-            return UnquoteValue(file.ReadString(section, name, ""));
+    for (const auto& entry : section->entries) {
+        std::string_view name = entry.name;
+        if (trimBlanks(name.substr(0, name.find('_'))) == wanted)
+            return UnquoteValue(file.ReadString(sectionName, name, ""));
     }
     return std::nullopt;
 }

@@ -56,6 +56,9 @@ public:
     // Every section, in file order, with its entries in file order.
     const std::vector<Section>& sections() const { return m_sections; }
 
+    // The section that lookups find by that name (the later of two alike), or null.
+    const Section* findSection(std::string_view name) const;
+
     // The entry names of the section, in file order (empty names included); empty when the
     // section is missing.
     std::vector<std::string> ReadSection(std::string_view section) const;
@@ -89,7 +92,6 @@ private:
     void parse(std::string_view text);
     void reindexSections();
     void reindexEntries(std::size_t sectionIndex);
-    const Section* findSection(std::string_view name) const;
     const Entry* findEntry(std::string_view section, std::string_view name) const;
     std::string render() const;
 
