@@ -1,16 +1,19 @@
 #include "cli/Cli.h"
+#include "cli/LangCommands.h"
+#include "cli/LinkCommands.h"
 
 // The table of commands. Each module's commands live in a file of their own beside this one
 // (ProfileCommands.cpp, LcdCommands.cpp, ...) and are listed here.
 
 namespace cli {
 
-int runLang(const Args& args, Io& io);
-
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
         {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
+#ifdef _WIN32
+        {"send", "send COMMAND", runSend},
+#endif
     };
     return table;
 }
