@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/LangCommands.h"
 #include "cli/LinkCommands.h"
 #include "cli/ProfileCommands.h"
 
@@ -11,6 +12,7 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
         {"ini", kIniUsage, runIni},
+        {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
         {"profile", kProfileUsage, runProfile},
 #ifdef _WIN32
         {"send", "send COMMAND", runSend},
