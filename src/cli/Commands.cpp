@@ -5,9 +5,16 @@
 
 namespace cli {
 
+int runLcd(const Args& args, Io& io);
+
 const std::vector<Command>& commands()
 {
-    static const std::vector<Command> table = {};
+    static const std::vector<Command> table = {
+        {"lcd",
+         "lcd render --out FILE.ppm [--preset ChannelLCD] [--set NAME=VALUE]... [--size WxH]\n"
+         "  kestrion-cli lcd sheet --out FILE.ppm [--set NAME=VALUE]...",
+         runLcd},
+    };
     return table;
 }
 
