@@ -23,13 +23,13 @@ constexpr std::string_view kArt = R"art(
 .....
 
 1 white face
-.###.
+.....
+.#.#.
+.#.#.
+.....
 #...#
-##.##
-#...#
-##.##
-#.#.#
 .###.
+.....
 
 2 black face
 .###.
@@ -367,11 +367,11 @@ constexpr std::string_view kArt = R"art(
 134 a with ring
 ..#..
 .#.#.
+..#..
 .###.
-....#
-.####
 #...#
-.####
+#..##
+.##.#
 
 135 c with cedilla
 .....
@@ -468,9 +468,9 @@ constexpr std::string_view kArt = R"art(
 .....
 ##.#.
 ..#.#
-.####
+#####
 #.#..
-.#.##
+##.##
 
 146 AE
 .####
