@@ -519,6 +519,7 @@ void TLCDLabel::Paint()
 
 void TLCDLabel::DrawCells(PixelImage& image) const
 {
+    const DotColors colors{screen(m_pixelOn), screen(m_pixelOff), screen(m_pixelOnDim)};
     for (int line = 0; line < m_textLines; ++line) {
         std::int64_t y0 = std::int64_t(m_borderSpace) + 1 +
                           std::int64_t(line) * (std::int64_t(m_charHeight) + m_lineSpacing);
@@ -531,7 +532,7 @@ void TLCDLabel::DrawCells(PixelImage& image) const
                 break;
             std::int64_t cell = std::int64_t(line) * m_noOfChars + column;
             int code = cellCode(int(std::min<std::int64_t>(cell, kTextBufferSize)));
-            DrawChar(image, int(x0), int(y0), code);
+            drawChar(image, int(x0), int(y0), code, colors);
         }
     }
 }
@@ -550,20 +551,44 @@ bool TLCDLabel::dotLit(int code, int row, int col) const
 
 void TLCDLabel::DrawChar(PixelImage& image, int x0, int y0, int code) const
 {
-    const TColor on = screen(m_pixelOn);
-    const TColor off = screen(m_pixelOff);
-    const TColor dim = screen(m_pixelOnDim);
+    drawChar(image, x0, y0, code,
+             {screen(m_pixelOn), screen(m_pixelOff), screen(m_pixelOnDim)});
+}
+
+void TLCDLabel::drawChar(PixelImage& image, int x0, int y0, int code,
+                         const DotColors& colors) const
+{
+    // The dots of the glyph, one byte each, when the set keeps them in one block: a built-in
+    // table (1 = lit) or the custom store (0 = lit). Hitachi2 joins two tables and goes
+    // through the general lookup.
+    const std::uint8_t* glyph = nullptr;
+    std::uint8_t litByte = 1;
+    if (m_dotMatrix == TDotMatrix::CustomFont) {
+        glyph = m_customGlyphs.glyph(code);
+        litByte = kFontDotLit;
+        if (m_customGlyphs.glyphSize() < std::size_t(m_matrixCols) * std::size_t(m_matrixRows))
+            glyph = nullptr; // never drawn past a buffer: such a glyph shows unlit
+    } else if (m_dotMatrix != TDotMatrix::Hitachi2) {
+        // Every other built-in set has the table of its own ordinal.
+        const GlyphTable& table = builtinTables()[std::size_t(m_dotMatrix)];
+        glyph = table.dots.data() + std::size_t(code - table.first) * table.cols * table.rows;
+    }
+    const bool custom = m_dotMatrix == TDotMatrix::CustomFont;
     const int stepX = m_dotWidth + m_pixelSpacing;
     const int stepY = m_dotHeight + m_pixelSpacing;
     for (int row = 0; row < m_matrixRows; ++row) {
         const int y = y0 + row * stepY;
         for (int col = 0; col < m_matrixCols; ++col) {
             const int x = x0 + col * stepX;
-            const bool lit = dotLit(code, row, col);
+            bool lit;
+            if (glyph)
+                lit = glyph[std::size_t(row) * m_matrixCols + col] == litByte;
+            else
+                lit = !custom && dotLit(code, row, col);
             // spShaped tells lit dots by their colour, so with PixelOn equal to PixelOff every
             // dot is drawn as a lit one.
             const bool drawnLit = lit || m_pixelOff == m_pixelOn;
-            const TColor color = lit ? on : off;
+            const TColor color = lit ? colors.on : colors.off;
             if (m_pixelSize == TPixelSize::pix1x1) {
                 image.setPixel(x, y, color);
                 continue;
@@ -574,8 +599,8 @@ void TLCDLabel::DrawChar(PixelImage& image, int x0, int y0, int code) const
             case TPixelShape::spSquare: image.fillRect(x, y, x2, y2, color); break;
             case TPixelShape::spShaped:
                 if (drawnLit) {
-                    image.fillRect(x, y, x2, y2, dim);
-                    image.ellipse(x, y, x2, y2, on);
+                    image.fillRect(x, y, x2, y2, colors.dim);
+                    image.ellipse(x, y, x2, y2, colors.on);
                 } else {
                     image.fillRect(x, y, x2, y2, color);
                 }

@@ -187,6 +187,12 @@ private:
     // Whether the size that LayoutFromCounts gives for `values` stays within kMaxSize; the
     // arithmetic is done in 64 bits, so no value can overflow it.
     static bool fits(const LayoutValues& values);
+    struct DotColors {
+        TColor on;
+        TColor off;
+        TColor dim;
+    };
+    void drawChar(PixelImage& image, int x0, int y0, int code, const DotColors& colors) const;
     void layout(bool fromSize);
     void reject(const char* message);
     void setSize(int width, int height);

@@ -227,12 +227,18 @@ TEST(LCDPaint, GlyphsOfEverySetReachTheScreen)
          ".#.#. ..... .###. ....# .#### #...# .#### ..... ..... ....."},
         {TDotMatrix::dos5x7, 1, 7, "..... .#.#. .#.#. ..... #...# .###. ....."},
         {TDotMatrix::mat5x7, 0xE9, 7, "..... ..... .#... #.#.# ...#. ..... ....."},
+        {TDotMatrix::mat7x9, 'A', 9,
+         "...#... ..#.#.. .#...#. #.....# #.....# ####### #.....# #.....# #.....#"},
+        {TDotMatrix::mat9x12, '|', 12,
+         "....#.... ....#.... ....#.... ....#.... ....#.... ....#.... ....#.... ....#.... "
+         "....#.... ....#.... ....#.... ....#...."},
     };
     for (const auto& c : cases) {
         Fixture f;
         f.label.setDotMatrix(c.set);
         f.label.setCaption(std::string(1, char(c.code)));
-        EXPECT_EQ(paintedCell(f.image(), 4, 4, 5, c.rows, 3, 3, kBlack), c.glyph) << c.code;
+        const int cols = lcd::charSetShape(c.set).cols;
+        EXPECT_EQ(paintedCell(f.image(), 4, 4, cols, c.rows, 3, 3, kBlack), c.glyph) << c.code;
     }
 }
 
