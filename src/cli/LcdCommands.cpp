@@ -102,8 +102,8 @@ void setProperty(lcd::TLCDLabel& label, const std::string& name, const std::stri
 // The image as a binary PPM (P6, maxval 255).
 std::string encodePpm(const ui::Raster& image)
 {
-    std::string out = "P6\n" + std::to_string(image.width()) + " " +
-                      std::to_string(image.height()) + "\n255\n";
+    std::string out =
+        "P6\n" + std::to_string(image.width()) + " " + std::to_string(image.height()) + "\n255\n";
     out.reserve(out.size() + image.pixels().size() * 3);
     for (std::uint32_t pixel : image.pixels()) {
         out += char(pixel & 0xFF);

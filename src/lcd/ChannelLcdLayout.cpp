@@ -9,11 +9,13 @@ namespace lcd {
 const std::vector<std::pair<std::string_view, std::string_view>>& channelLcdLayout()
 {
     static const std::vector<std::pair<std::string_view, std::string_view>> layout = {
-        {"Left", "0"},         {"Top", "0"},          {"Width", "246"},
-        {"Height", "28"},      {"PixelSize", "pix2x2"}, {"PixelSpacing", "1"},
-        {"PixelWidth", "2"},   {"PixelHeight", "2"},  {"CharSpacing", "2"},
-        {"LineSpacing", "2"},  {"BorderSpace", "3"},  {"TextLines", "1"},
-        {"NoOfChars", "15"},   {"PixelOff", "11184810"},
+        {"Left", "0"},           {"Top", "0"},
+        {"Width", "246"},        {"Height", "28"},
+        {"PixelSize", "pix2x2"}, {"PixelSpacing", "1"},
+        {"PixelWidth", "2"},     {"PixelHeight", "2"},
+        {"CharSpacing", "2"},    {"LineSpacing", "2"},
+        {"BorderSpace", "3"},    {"TextLines", "1"},
+        {"NoOfChars", "15"},     {"PixelOff", "11184810"},
     };
     return layout;
 }

@@ -66,8 +66,8 @@ public:
     // in another table with as many dots across. A source with fewer rows is placed at the
     // top, its missing rows left unlit.
     template <std::size_t N>
-    constexpr GlyphTableBuilder& fillFrom(const std::array<std::uint8_t, N>& source,
-                                          int sourceRows, int sourceFirst, int from, int to)
+    constexpr GlyphTableBuilder& fillFrom(const std::array<std::uint8_t, N>& source, int sourceRows,
+                                          int sourceFirst, int from, int to)
     {
         std::size_t sourceGlyph = std::size_t(Cols) * sourceRows;
         if (sourceRows > Rows || from < First || to > Last || from < sourceFirst ||

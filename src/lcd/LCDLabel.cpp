@@ -54,8 +54,7 @@ const std::vector<std::string> pixelSizeIdentifiers = {
     "pix7x7",   "pix8x8",   "pix9x9",   "pix10x10", "pix11x11", "pix12x12",
     "pix13x13", "pix14x14", "pix15x15", "pix16x16", "pixCustom"};
 const std::vector<std::string> pixelShapeIdentifiers = {"spSquare", "spShaped", "spRound"};
-const std::vector<std::string> borderIdentifiers = {"frRaised", "frLowered", "frSingle",
-                                                    "frNone"};
+const std::vector<std::string> borderIdentifiers = {"frRaised", "frLowered", "frSingle", "frNone"};
 
 const ui::ClassInfo& TLCDLabel::staticClassInfo()
 {
@@ -68,8 +67,7 @@ const ui::ClassInfo& TLCDLabel::staticClassInfo()
             P::enumeration("DotMatrix", &L::DotMatrix, &L::SetDotMatrix, dotMatrixIdentifiers),
             P::enumeration("PixelSize", &L::PixelSize, &L::SetPixelSize, pixelSizeIdentifiers),
             P::integer("PixelSpacing", &L::PixelSpacing, &L::SetPixelSpacing),
-            P::enumeration("PixelShape", &L::PixelShape, &L::SetPixelShape,
-                           pixelShapeIdentifiers),
+            P::enumeration("PixelShape", &L::PixelShape, &L::SetPixelShape, pixelShapeIdentifiers),
             P::integer("PixelWidth", &L::PixelWidth, &L::SetPixelWidth),
             P::integer("PixelHeight", &L::PixelHeight, &L::SetPixelHeight),
             P::integer("CharSpacing", &L::CharSpacing, &L::SetCharSpacing),
@@ -78,8 +76,7 @@ const ui::ClassInfo& TLCDLabel::staticClassInfo()
             P::integer("TextLines", &L::TextLines, &L::SetTextLines),
             P::integer("NoOfChars", &L::NoOfChars, &L::SetNoOfChars),
             P::integer("BackGround", &L::BackGround, &L::SetBackGround),
-            P::enumeration("BorderStyle", &L::BorderStyle, &L::SetBorderStyle,
-                           borderIdentifiers),
+            P::enumeration("BorderStyle", &L::BorderStyle, &L::SetBorderStyle, borderIdentifiers),
             P::integer("BorderColor", &L::BorderColor, &L::SetBorderColor),
             P::integer("PixelOn", &L::PixelOn, &L::SetPixelOn),
             P::integer("PixelOff", &L::PixelOff, &L::SetPixelOff),
@@ -169,7 +166,8 @@ bool TLCDLabel::fits(const LayoutValues& v)
     const std::int64_t charWidth = cellSize(v.matrixCols, dotWidth, v.pixelSpacing);
     const std::int64_t charHeight = cellSize(v.matrixRows, dotHeight, v.pixelSpacing);
     // Each factor stays below 2^34, so the products cannot overflow 64 bits.
-    const std::int64_t imageWidth = extent(v.noOfChars, charWidth, v.charSpacing, v.borderSpace) + 2;
+    const std::int64_t imageWidth =
+        extent(v.noOfChars, charWidth, v.charSpacing, v.borderSpace) + 2;
     const std::int64_t imageHeight =
         extent(v.textLines, charHeight, v.lineSpacing, v.borderSpace) + 2;
     return imageWidth <= ui::Raster::maxSide && imageHeight <= ui::Raster::maxSide &&
@@ -498,8 +496,7 @@ void TLCDLabel::DrawChar(ui::Raster& image, int x0, int y0, int code) const
     drawChar(image, x0, y0, code, dotColors());
 }
 
-void TLCDLabel::drawChar(ui::Raster& image, int x0, int y0, int code,
-                         const DotColors& colors) const
+void TLCDLabel::drawChar(ui::Raster& image, int x0, int y0, int code, const DotColors& colors) const
 {
     // The glyph's dots, one byte each, where the set keeps them in one block: a built-in
     // table (1 = lit) or the custom store (0 = lit). Hitachi2 joins two tables and goes

@@ -122,9 +122,7 @@ constexpr std::string_view kArt = R"art(
 
 } // namespace
 
-constexpr std::array<std::uint8_t, 1500> hitachi5x10 = GlyphTableBuilder<5, 10, 194, 223>()
-                                                           .draw(kArt)
-                                                           .fillFrom(kHitachi5x7, 7, 32, 194, 223)
-                                                           .table();
+constexpr std::array<std::uint8_t, 1500> hitachi5x10 =
+    GlyphTableBuilder<5, 10, 194, 223>().draw(kArt).fillFrom(kHitachi5x7, 7, 32, 194, 223).table();
 
 } // namespace lcd::tables

@@ -1,5 +1,5 @@
-#include "lcd/Matrix.h"
 #include "lcd/tables/Hitachi5x7.h"
+#include "lcd/Matrix.h"
 
 namespace lcd::tables {
 

@@ -60,14 +60,22 @@ TEST_F(LcdCommands, RenderAppliesPresetSetsAndSizeThenPaintsOnce)
     };
     const Case cases[] = {
         {{"--preset", "ChannelLCD", "--set", "Caption=Standing by...", "--set", "NoOfChars=0"},
-         246, 28, 15, {"Display needs at least one character!"}},
+         246,
+         28,
+         15,
+         {"Display needs at least one character!"}},
         {{"--size", "300x60"}, 294, 50, 18, {}},
         {{"--preset", "ChannelLCD", "--set", "DotMatrix=Hitachi2", "--set", "PixelSpacing=-1",
           "--set", "TextLines=0"},
-         246, 37, 15,
+         246,
+         37,
+         15,
          {"Pixel spacing can't be less than zero!", "Display needs at least on line!"}},
-        {{"--set", "PixelSize=pixCustom", "--set", "PixelWidth=0x3"}, 2 * 3 + 9 * 2 + 10 * 19 + 2,
-         28, 10, {}},
+        {{"--set", "PixelSize=pixCustom", "--set", "PixelWidth=0x3"},
+         2 * 3 + 9 * 2 + 10 * 19 + 2,
+         28,
+         10,
+         {}},
     };
     for (const auto& c : cases) {
         cli::Args args = {"lcd", "render", "--out", file("out.ppm")};
@@ -82,8 +90,8 @@ TEST_F(LcdCommands, RenderAppliesPresetSetsAndSizeThenPaintsOnce)
         for (const auto& message : json.find("Rejected")->asArray())
             rejected.push_back(message.asString());
         EXPECT_EQ(rejected, c.rejected);
-        std::string header = "P6\n" + std::to_string(c.width) + " " + std::to_string(c.height) +
-                             "\n255\n";
+        std::string header =
+            "P6\n" + std::to_string(c.width) + " " + std::to_string(c.height) + "\n255\n";
         std::string ppm = read(file("out.ppm"));
         EXPECT_EQ(ppm.substr(0, header.size()), header);
         EXPECT_EQ(ppm.size(), header.size() + std::size_t(c.width) * c.height * 3);
@@ -93,15 +101,14 @@ TEST_F(LcdCommands, RenderAppliesPresetSetsAndSizeThenPaintsOnce)
 TEST_F(LcdCommands, RenderPrintsEveryPublishedProperty)
 {
     CliRun r = run({"lcd", "render", "--out", file("x.ppm"), "--set", "Caption=caf\xe9", "--set",
-                 "PixelOn=clBtnShadow", "--set", "Enabled=False"});
+                    "PixelOn=clBtnShadow", "--set", "Enabled=False"});
     ASSERT_EQ(r.status, 0) << r.err;
     cli::JsonValue json = cli::parseJson(r.out);
-    const char* names[] = {"Caption",     "DotMatrix",   "PixelSize",  "PixelSpacing",
-                           "PixelShape",  "PixelWidth",  "PixelHeight", "CharSpacing",
-                           "LineSpacing", "BorderSpace", "TextLines",  "NoOfChars",
-                           "BackGround",  "BorderStyle", "BorderColor", "PixelOn",
-                           "PixelOff",    "filename",    "Hint",       "ShowHint",
-                           "Enabled",     "Visible"};
+    const char* names[] = {
+        "Caption",     "DotMatrix",   "PixelSize",   "PixelSpacing", "PixelShape", "PixelWidth",
+        "PixelHeight", "CharSpacing", "LineSpacing", "BorderSpace",  "TextLines",  "NoOfChars",
+        "BackGround",  "BorderStyle", "BorderColor", "PixelOn",      "PixelOff",   "filename",
+        "Hint",        "ShowHint",    "Enabled",     "Visible"};
     for (const char* name : names)
         EXPECT_NE(json.find(name), nullptr) << name;
     EXPECT_EQ(json.find("Caption")->asString(), "caf\xe9");
@@ -112,17 +119,17 @@ TEST_F(LcdCommands, RenderPrintsEveryPublishedProperty)
 
 TEST_F(LcdCommands, RenderWritesThePictureAsShown)
 {
-    CliRun r = run({"lcd", "render", "--out", file("a.ppm"), "--preset", "ChannelLCD", "--set",
-                    "Caption=A"});
+    CliRun r = run(
+        {"lcd", "render", "--out", file("a.ppm"), "--preset", "ChannelLCD", "--set", "Caption=A"});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string header = "P6\n246 28\n255\n";
     const std::string ppm = read(file("a.ppm"));
     ASSERT_EQ(ppm.size(), header.size() + 246 * 28 * 3);
     auto at = [&](int x, int y) { return ppm.substr(header.size() + (y * 246 + x) * 3, 3); };
-    EXPECT_EQ(at(7, 4), std::string(3, '\0'));   // the lit dot at the top of the A
-    EXPECT_EQ(at(4, 4), std::string(3, '\xAA')); // an unlit dot
-    EXPECT_EQ(at(2, 2), std::string(3, '\xC0')); // the panel
-    EXPECT_EQ(at(0, 0), std::string(3, '\xA0')); // the frame's shadow (headless colours)
+    EXPECT_EQ(at(7, 4), std::string(3, '\0'));      // the lit dot at the top of the A
+    EXPECT_EQ(at(4, 4), std::string(3, '\xAA'));    // an unlit dot
+    EXPECT_EQ(at(2, 2), std::string(3, '\xC0'));    // the panel
+    EXPECT_EQ(at(0, 0), std::string(3, '\xA0'));    // the frame's shadow (headless colours)
     EXPECT_EQ(at(245, 27), std::string(3, '\xFF')); // and its highlight
 }
 
@@ -146,9 +153,11 @@ TEST_F(LcdCommands, BadCommandLinesFailAndWriteNothing)
         {{"lcd", "sheet", "--out", existing, "--size", "10x10"}, 2, "unknown option"},
         {{"lcd", "render", "--out", existing, "--set", "Colour=1"}, 1, "no property \"Colour\""},
         {{"lcd", "render", "--out", existing, "--set", "NoOfChars=many"}, 1, "expected an integer"},
-        {{"lcd", "render", "--out", existing, "--set", "NoOfChars=0x100000000"}, 1,
+        {{"lcd", "render", "--out", existing, "--set", "NoOfChars=0x100000000"},
+         1,
          "out of range -2147483648..2147483647"},
-        {{"lcd", "render", "--out", existing, "--set", "DotMatrix=mat6x6"}, 1,
+        {{"lcd", "render", "--out", existing, "--set", "DotMatrix=mat6x6"},
+         1,
          "expected one of mat5x7, mat5x8"},
         {{"lcd", "render", "--out", m_dir.string()}, 1, "cannot write"},
         {{"lcd", "render", "--out", file("missing/folder/x.ppm")}, 1, "cannot write"},
@@ -174,7 +183,7 @@ TEST_F(LcdCommands, SheetShowsEveryCodeSixteenToARow)
                           {"mat9x12", 32, 126, 6, 2 * 3 + 12 * 2 + 11 + 2}};
     for (const auto& c : cases) {
         CliRun r = run({"lcd", "sheet", "--out", file("sheet.ppm"), "--set",
-                     std::string("DotMatrix=") + c.set});
+                        std::string("DotMatrix=") + c.set});
         ASSERT_EQ(r.status, 0) << r.err;
         cli::JsonValue json = cli::parseJson(r.out);
         EXPECT_EQ(json.find("FirstChar")->asInt(), c.first) << c.set;

@@ -1,5 +1,5 @@
-#include "LcdTestSupport.h"
 #include "lcd/FontFile.h"
+#include "LcdTestSupport.h"
 
 #include <gtest/gtest.h>
 

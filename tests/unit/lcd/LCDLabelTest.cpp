@@ -1,5 +1,5 @@
-#include "LcdTestSupport.h"
 #include "lcd/LCDLabel.h"
+#include "LcdTestSupport.h"
 #include "lcd/ChannelLcdLayout.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +10,9 @@
 using lcd::TDotMatrix;
 using lcd::TLCDLabel;
 using lcd::TPixelSize;
+using lcdtest::Fixture;
 using lcdtest::fontFileBytes;
 using lcdtest::fontGlyph;
-using lcdtest::Fixture;
 using lcdtest::TempDir;
 using lcdtest::writeBytes;
 
@@ -188,7 +188,7 @@ TEST(LCDLabel, PixelWidthAndHeightCountOnlyForCustomDots)
     l.SetPixelWidth(0);
     l.SetPixelHeight(-4);
     EXPECT_EQ(f.errors(), (std::vector<std::string>{"Display pixel width must be 1 or greater!",
-                                                  "Display pixel height must be 1 or greate!"}));
+                                                    "Display pixel height must be 1 or greate!"}));
     l.SetPixelWidth(4);
     EXPECT_EQ(l.DotWidth(), 4);
     EXPECT_EQ(l.DotHeight(), 2);
@@ -293,7 +293,8 @@ TEST(LCDLabel, CellsShowTheTextClampedIntoTheSet)
         std::vector<int> codes; // cells 0, 1, ...
     };
     const Case cases[] = {
-        {TDotMatrix::mat5x7, "Standing by...",
+        {TDotMatrix::mat5x7,
+         "Standing by...",
          {'S', 't', 'a', 'n', 'd', 'i', 'n', 'g', ' ', 'b', 'y', '.', '.', '.', 32}},
         {TDotMatrix::mat5x7, "A twenty-char name!!", {'A', ' ', 't', 'w', 'e'}},
         {TDotMatrix::mat5x7, "\xe9\r\n\x01", {126, 32, 32, 32, 32}},
@@ -415,9 +416,9 @@ TEST(LCDLabel, ClassInformationPublishesThePropertiesInOrder)
         if (property.kind() != ui::PropertyKind::Other)
             own.push_back(property.name());
     const std::vector<std::string> declared = {
-        "Caption",     "DotMatrix", "PixelSize",  "PixelSpacing", "PixelShape",  "PixelWidth",
-        "PixelHeight", "CharSpacing", "LineSpacing", "BorderSpace", "TextLines", "NoOfChars",
-        "BackGround",  "BorderStyle", "BorderColor", "PixelOn",     "PixelOff",  "filename"};
+        "Caption",     "DotMatrix",   "PixelSize",   "PixelSpacing", "PixelShape", "PixelWidth",
+        "PixelHeight", "CharSpacing", "LineSpacing", "BorderSpace",  "TextLines",  "NoOfChars",
+        "BackGround",  "BorderStyle", "BorderColor", "PixelOn",      "PixelOff",   "filename"};
     EXPECT_EQ(own, declared);
     for (const char* inherited : {"Hint", "ShowHint", "Enabled", "Visible", "Width"})
         EXPECT_NE(ui::findProperty(f.label, inherited), nullptr) << inherited;

@@ -1,17 +1,17 @@
 #include "LcdTestSupport.h"
-#include "lcd/LCDLabel.h"
 #include "lcd/ChannelLcdLayout.h"
+#include "lcd/LCDLabel.h"
 
 #include <gtest/gtest.h>
 
-using ui::Raster;
-using ui::TColor;
 using lcd::TDotMatrix;
 using lcd::TLCDLabel;
 using lcd::TPixelShape;
 using lcd::TPixelSize;
 using lcdtest::Fixture;
 using lcdtest::paintedCell;
+using ui::Raster;
+using ui::TColor;
 
 namespace {
 
@@ -28,8 +28,7 @@ struct ChannelLcd : Fixture {
 };
 
 // Every pixel of a box has one colour.
-::testing::AssertionResult filled(const Raster& image, int x1, int y1, int x2, int y2,
-                                  TColor color)
+::testing::AssertionResult filled(const Raster& image, int x1, int y1, int x2, int y2, TColor color)
 {
     for (int y = y1; y < y2; ++y)
         for (int x = x1; x < x2; ++x)
@@ -149,8 +148,7 @@ TEST(LCDPaint, DotShapesAndSizes)
     const Case cases[] = {
         {"square 3x3", TPixelSize::pix3x3, 0, 0, TPixelShape::spSquare, on, "### ### ###"},
         {"round 3x3", TPixelSize::pix3x3, 0, 0, TPixelShape::spRound, on, ".#. ### .#."},
-        {"round 4x4", TPixelSize::pix4x4, 0, 0, TPixelShape::spRound, on,
-         ".##. #### #### .##."},
+        {"round 4x4", TPixelSize::pix4x4, 0, 0, TPixelShape::spRound, on, ".##. #### #### .##."},
         {"round 5x5", TPixelSize::pix5x5, 0, 0, TPixelShape::spRound, on,
          ".###. ##### ##### ##### .###."},
         {"shaped 4x4, rim", TPixelSize::pix4x4, 0, 0, TPixelShape::spShaped, dim,
@@ -247,10 +245,10 @@ TEST(LCDPaint, GlyphsOfEverySetReachTheScreen)
 TEST(LCDPaint, CustomFontShowsItsGlyphsClampedToItsRange)
 {
     lcdtest::TempDir dir;
-    const std::string a = lcdtest::fontGlyph({".###.", "#...#", "#...#", "#####", "#...#",
-                                              "#...#", "#...#"});
-    std::string b = lcdtest::fontGlyph({"####.", "#...#", "####.", "#...#", "#...#", "#...#",
-                                        "####."});
+    const std::string a =
+        lcdtest::fontGlyph({".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"});
+    std::string b =
+        lcdtest::fontGlyph({"####.", "#...#", "####.", "#...#", "#...#", "#...#", "####."});
     b[1] = 7; // neither 0 nor 1: drawn unlit
     const std::string path = dir.file("ab.lcf");
     lcdtest::writeBytes(path, lcdtest::fontFileBytes(5, 7, 65, 66, a + b));

@@ -11,8 +11,7 @@ TempDir::TempDir()
 {
     static std::atomic<int> counter{0};
     m_path = std::filesystem::temp_directory_path() /
-             ("kestrion-lcd-test-" + std::to_string(::getpid()) + "-" +
-              std::to_string(counter++));
+             ("kestrion-lcd-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     std::filesystem::remove_all(m_path);
     std::filesystem::create_directories(m_path);
 }
@@ -78,8 +77,8 @@ std::string tableGlyph(const lcd::GlyphTable& table, int code)
     return out;
 }
 
-std::string paintedCell(const ui::Raster& image, int x0, int y0, int cols, int rows,
-                        int stepX, int stepY, lcd::TColor lit)
+std::string paintedCell(const ui::Raster& image, int x0, int y0, int cols, int rows, int stepX,
+                        int stepY, lcd::TColor lit)
 {
     std::string out;
     for (int r = 0; r < rows; ++r) {

@@ -55,7 +55,7 @@ struct Fixture {
 std::string tableGlyph(const lcd::GlyphTable& table, int code);
 // The dots of the cell at (x0, y0) of a painted image: '#' where the dot's top-left pixel has
 // colour `lit`, '.' otherwise; rows joined by spaces.
-std::string paintedCell(const ui::Raster& image, int x0, int y0, int cols, int rows,
-                        int stepX, int stepY, lcd::TColor lit);
+std::string paintedCell(const ui::Raster& image, int x0, int y0, int cols, int rows, int stepX,
+                        int stepY, lcd::TColor lit);
 
 } // namespace lcdtest

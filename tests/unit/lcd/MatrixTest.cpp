@@ -1,6 +1,6 @@
+#include "lcd/Matrix.h"
 #include "LcdTestSupport.h"
 #include "lcd/GlyphArt.h"
-#include "lcd/Matrix.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +41,8 @@ bool rowLit(const GlyphTable& t, int code, int row)
 std::string rowsOf(const GlyphTable& t, int code, int from, int to)
 {
     std::string glyph = tableGlyph(t, code);
-    return glyph.substr(std::size_t(from) * (t.cols + 1), std::size_t(to - from) * (t.cols + 1) - 1);
+    return glyph.substr(std::size_t(from) * (t.cols + 1),
+                        std::size_t(to - from) * (t.cols + 1) - 1);
 }
 
 } // namespace
@@ -54,9 +55,9 @@ TEST(Matrix, TablesHaveTheirLayoutSizesAndRanges)
         std::size_t bytes;
     };
     const Case cases[] = {
-        {"5x7 ASCII", 5, 7, 32, 126, 3325},     {"5x8 ASCII", 5, 8, 32, 126, 3800},
-        {"7x9 ASCII", 7, 9, 32, 126, 5985},     {"9x12 ASCII", 9, 12, 32, 126, 10260},
-        {"Hitachi 5x7", 5, 7, 32, 223, 6720},   {"Hitachi 5x10", 5, 10, 194, 223, 1500},
+        {"5x7 ASCII", 5, 7, 32, 126, 3325},   {"5x8 ASCII", 5, 8, 32, 126, 3800},
+        {"7x9 ASCII", 7, 9, 32, 126, 5985},   {"9x12 ASCII", 9, 12, 32, 126, 10260},
+        {"Hitachi 5x7", 5, 7, 32, 223, 6720}, {"Hitachi 5x10", 5, 10, 194, 223, 1500},
         {"DOS 5x7", 5, 7, 0, 255, 8960},
     };
     std::size_t total = 0;
@@ -116,15 +117,18 @@ TEST(Matrix, OnlyTheIntendedCodesAreBlank)
         std::set<int> blank;
     };
     const Case cases[] = {
-        {"5x7 ASCII", {32}},     {"5x8 ASCII", {32}},          {"7x9 ASCII", {32}},
-        {"9x12 ASCII", {32}},    {"Hitachi 5x7", {32, 128, 222}}, {"Hitachi 5x10", {222}},
+        {"5x7 ASCII", {32}},
+        {"5x8 ASCII", {32}},
+        {"7x9 ASCII", {32}},
+        {"9x12 ASCII", {32}},
+        {"Hitachi 5x7", {32, 128, 222}},
+        {"Hitachi 5x10", {222}},
         {"DOS 5x7", {0, 32, 255}},
     };
     for (const auto& c : cases) {
         const GlyphTable& t = table(c.table);
         for (int code = t.first; code <= t.last; ++code)
-            EXPECT_EQ(glyphBlank(t, code), c.blank.count(code) == 1)
-                << c.table << " code " << code;
+            EXPECT_EQ(glyphBlank(t, code), c.blank.count(code) == 1) << c.table << " code " << code;
     }
 }
 
@@ -138,8 +142,9 @@ TEST(Matrix, LowestRowsAreUsedOnlyByDescendingCharacters)
     const Case cases[] = {
         // The comma, underscore and g moved down; backslash, bar, j, q and y redrawn.
         {"5x8 ASCII", 7, {',', '\\', '_', 'g', 'j', 'q', 'y', '|'}},
-        {"9x12 ASCII", 11, {'(', ')', ',', '?', 'J', 'Q', '[', '\\', ']', '_', 'g', 'j', 'p', 'q',
-                            'y', '|'}},
+        {"9x12 ASCII",
+         11,
+         {'(', ')', ',', '?', 'J', 'Q', '[', '\\', ']', '_', 'g', 'j', 'p', 'q', 'y', '|'}},
     };
     for (const auto& c : cases) {
         const GlyphTable& t = table(c.table);
@@ -175,7 +180,7 @@ TEST(Matrix, GlyphsOfATableDifferFromEachOther)
     // A repeated glyph is most often a pasted one that was never redrawn. These pairs are the
     // same character in two places of a set.
     const std::set<std::pair<int, int>> alike = {
-        {32, 128}, {32, 222}, {128, 222}, {45, 144},         // Hitachi blanks; dash, long vowel
+        {32, 128}, {32, 222}, {128, 222}, {45, 144}, // Hitachi blanks; dash, long vowel
         {0, 32},   {0, 255},  {32, 255},  {45, 196}, {61, 205}, {124, 179}, // DOS
     };
     for (const auto& t : builtinTables()) {
@@ -200,8 +205,8 @@ TEST(Matrix, BuiltinLookupFollowsEachSet)
     for (int code : {65, 192, 193, 194, 199, 223}) {
         for (int r = 0; r < 10; ++r) {
             for (int c = 0; c < 5; ++c) {
-                bool expected = code >= 194 ? tall.lit(code, r, c)
-                                            : r < 7 && hitachi.lit(code, r, c);
+                bool expected =
+                    code >= 194 ? tall.lit(code, r, c) : r < 7 && hitachi.lit(code, r, c);
                 EXPECT_EQ(lcd::builtinDotLit(TDotMatrix::Hitachi2, code, r, c), expected)
                     << code << " " << r << " " << c;
             }
@@ -212,8 +217,8 @@ TEST(Matrix, BuiltinLookupFollowsEachSet)
         TDotMatrix set;
         std::string_view table;
     };
-    const Case cases[] = {{TDotMatrix::mat5x7, "5x7 ASCII"},  {TDotMatrix::mat5x8, "5x8 ASCII"},
-                          {TDotMatrix::mat7x9, "7x9 ASCII"},  {TDotMatrix::mat9x12, "9x12 ASCII"},
+    const Case cases[] = {{TDotMatrix::mat5x7, "5x7 ASCII"},    {TDotMatrix::mat5x8, "5x8 ASCII"},
+                          {TDotMatrix::mat7x9, "7x9 ASCII"},    {TDotMatrix::mat9x12, "9x12 ASCII"},
                           {TDotMatrix::Hitachi, "Hitachi 5x7"}, {TDotMatrix::dos5x7, "DOS 5x7"}};
     for (const auto& c : cases) {
         const GlyphTable& t = table(c.table);
@@ -239,13 +244,13 @@ TEST(Matrix, MalformedDotArtIsRefused)
     EXPECT_EQ(good[6], 1);
     EXPECT_EQ(good[9], 0);
     const char* bad[] = {
-        "65\n#.#\n.#.\n",                          // 66 missing
-        "65\n#.#\n.#.\n66\n###\n..\n",             // short row
-        "65\n#.#\n.#.\n66\n###\n..x\n",            // not a dot
+        "65\n#.#\n.#.\n",                           // 66 missing
+        "65\n#.#\n.#.\n66\n###\n..\n",              // short row
+        "65\n#.#\n.#.\n66\n###\n..x\n",             // not a dot
         "65\n#.#\n.#.\n65\n###\n...\n66\n###\n...", // drawn twice
         "64\n#.#\n.#.\n65\n###\n...\n66\n###\n...", // outside the table
-        "A\n#.#\n.#.\n66\n###\n...\n",             // no code
-        "65\n#.#\n66\n###\n...\n",                 // too few rows
+        "A\n#.#\n.#.\n66\n###\n...\n",              // no code
+        "65\n#.#\n66\n###\n...\n",                  // too few rows
     };
     for (const char* art : bad)
         EXPECT_ANY_THROW(build(art)) << art;

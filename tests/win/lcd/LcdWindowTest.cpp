@@ -173,9 +173,9 @@ TEST(LcdWindow, ChannelLcdPaintsInsideARealWindow)
     ASSERT_NE(RegisterClassA(&wc), 0);
     RECT frame{0, 0, kClientWidth, kClientHeight};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "Kestrion LCD", WS_OVERLAPPEDWINDOW,
-                                  40, 40, frame.right - frame.left, frame.bottom - frame.top,
-                                  nullptr, nullptr, wc.hInstance, nullptr);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "Kestrion LCD", WS_OVERLAPPEDWINDOW, 40, 40,
+                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
 
     auto form = ui::makeComponent<ui::WinControl>(nullptr);
