@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/LinkCommands.h"
 
 // The table of commands. Each module's commands live in a file of their own beside this one
 // (ProfileCommands.cpp, LcdCommands.cpp, ...) and are listed here.
@@ -14,6 +15,9 @@ const std::vector<Command>& commands()
          "lcd render --out FILE.ppm [--preset ChannelLCD] [--set NAME=VALUE]... [--size WxH]\n"
          "  kestrion-cli lcd sheet --out FILE.ppm [--set NAME=VALUE]...",
          runLcd},
+#ifdef _WIN32
+        {"send", "send COMMAND", runSend},
+#endif
     };
     return table;
 }

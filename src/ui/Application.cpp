@@ -1,5 +1,7 @@
 #include "ui/Application.h"
 
+#include "ui/Form.h"
+
 namespace ui {
 
 namespace {
@@ -35,6 +37,59 @@ Application::~Application()
 Application* Application::current()
 {
     return g_application;
+}
+
+void Application::setTitle(const std::string& title)
+{
+    if (title != m_title) {
+        m_title = title;
+        changed();
+    }
+}
+
+void Application::setToolWindowOwner(bool toolWindow)
+{
+    if (toolWindow != m_toolWindowOwner) {
+        m_toolWindowOwner = toolWindow;
+        changed();
+    }
+}
+
+void Application::changed()
+{
+    if (Backend* b = currentBackend()) {
+        b->applicationChanged(*this);
+    }
+}
+
+void Application::run()
+{
+    if (m_terminated) {
+        return;
+    }
+    if (m_showMainForm && m_mainForm) {
+        m_mainForm->show();
+    }
+    backend().runMessageLoop(*this);
+}
+
+void Application::terminate()
+{
+    m_terminated = true;
+    backend().quit();
+}
+
+void Application::processMessages()
+{
+    backend().processMessages();
+}
+
+void Application::notification(Component& component, Operation operation)
+{
+    if (operation == Operation::Remove && &component == m_mainForm) {
+        m_mainForm = nullptr;
+    }
+    Component::notification(component, operation);
 }
 
 ModalResult Application::messageBox(const std::string& text, const std::string& caption,

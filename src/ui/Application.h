@@ -20,6 +20,8 @@
 
 namespace ui {
 
+class Form;
+
 class Application : public Component {
 public:
     Application();
@@ -32,11 +34,38 @@ public:
     static Application* current();
 
     const std::string& title() const { return m_title; }
-    void setTitle(const std::string& title) { m_title = title; }
+    void setTitle(const std::string& title);
     const std::string& helpFile() const { return m_helpFile; }
     void setHelpFile(const std::string& path) { m_helpFile = path; }
     bool showMainForm() const { return m_showMainForm; }
     void setShowMainForm(bool show) { m_showMainForm = show; }
+
+    // The extended tool-window style of the application's hidden owner window (no task-bar
+    // button for the program).
+    bool toolWindowOwner() const { return m_toolWindowOwner; }
+    void setToolWindowOwner(bool toolWindow);
+
+    // Makes a form owned by the application; the first one made becomes the main form.
+    template <class T, class... Args>
+    T& createForm(Args&&... args)
+    {
+        T* form = new T(this, std::forward<Args>(args)...);
+        if (!m_mainForm) {
+            m_mainForm = form;
+            changed();
+        }
+        return *form;
+    }
+    Form* mainForm() const { return m_mainForm; }
+
+    // The message loop: shows the main form if showMainForm() is set, then handles
+    // messages until terminate() (headless: until no message is waiting).
+    void run();
+    // Ends the message loop (and every modal loop) once the present message is handled.
+    void terminate();
+    bool terminated() const { return m_terminated; }
+    // Handles every message waiting in the queue, then returns.
+    void processMessages();
 
     // A modal message box with the given caption.
     ModalResult messageBox(const std::string& text, const std::string& caption,
@@ -48,7 +77,15 @@ public:
     // standard error box. Returns false when the action ended with an exception.
     bool handleExceptions(const std::function<void()>& action);
 
+protected:
+    void notification(Component& component, Operation operation) override;
+
 private:
+    void changed();
+
+    Form* m_mainForm = nullptr;
+    bool m_toolWindowOwner = false;
+    bool m_terminated = false;
     std::string m_title;
     std::string m_helpFile;
     bool m_showMainForm = true;

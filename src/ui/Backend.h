@@ -8,9 +8,26 @@
 // restores the one that was installed before (so backends nest like scopes, innermost last).
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace ui {
+
+class Application;
+class ControlPeer;
+class Form;
+class MenuItem;
+class OpenDialog;
+class PopupMenu;
+class WinControl;
+
+// A window message for a form, with its two parameters.
+struct Message {
+    std::uint32_t id = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+    friend bool operator==(const Message&, const Message&) = default;
+};
 
 // The result of a modal form or a message box. The numbers are the system's button ids.
 enum class ModalResult {
@@ -49,6 +66,29 @@ public:
     virtual ModalResult showMessageBox(const MessageBoxRequest& request) = 0;
     // A system colour by its index, as 0x00BBGGRR.
     virtual std::uint32_t systemColor(int index) const = 0;
+
+    // Makes the window of a windowed control (its parent's window exists already). Null: the
+    // control stays a model without window, as all controls are headless.
+    virtual std::unique_ptr<ControlPeer> createPeer(WinControl& control) = 0;
+    // The application's title, tool-window style or main form changed.
+    virtual void applicationChanged(Application& application) = 0;
+
+    // Puts a message at the end of the queue; the loop hands it to the form later.
+    virtual void postMessage(Form& target, const Message& message) = 0;
+    // Handles every message waiting in the queue, then returns.
+    virtual void processMessages() = 0;
+    // The program's message loop: handles messages until the application is terminated.
+    virtual void runMessageLoop(Application& application) = 0;
+    // Tells the loop to end (after the application set its terminated flag).
+    virtual void quit() = 0;
+    // A modal form's loop: handles messages until the form has a modal result or the
+    // application is terminated. The form is shown and every other form disabled meanwhile.
+    virtual void runModalLoop(Form& form) = 0;
+    // Shows a pop-up menu at a screen point; returns the item the user chose, or null.
+    virtual MenuItem* trackPopupMenu(PopupMenu& menu, int x, int y) = 0;
+    // Shows a file-open dialog; true when the user chose a file (the dialog's FileName then
+    // holds its full path).
+    virtual bool executeOpenDialog(OpenDialog& dialog) = 0;
 
 protected:
     // Installs this backend; see the top of this file.

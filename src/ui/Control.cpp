@@ -1,5 +1,6 @@
 #include "ui/Control.h"
 
+#include "ui/Menu.h"
 #include "ui/WinControl.h"
 
 #include <algorithm>
@@ -227,8 +228,14 @@ void Control::setParent(WinControl* parent)
         parent->insertControl(*this);
         takeParentFont();
     }
+    if (!parent) {
+        m_peer.reset(); // a window cannot live without its parent window
+    }
     invalidate();
     changed(ControlChange::Parent);
+    if (parent) {
+        parent->childJoined(*this);
+    }
     if (m_align != Align::None) {
         if (old) {
             old->realign();
@@ -248,6 +255,37 @@ void Control::invalidate()
         const Point at = positionInWindow();
         window->invalidate({at.x, at.y, saturatedSum(at.x, m_width), saturatedSum(at.y, m_height)});
     }
+}
+
+void Control::setPopupMenu(PopupMenu* menu)
+{
+    if (menu == m_popupMenu) {
+        return;
+    }
+    if (m_popupMenu) {
+        removeFreeNotification(m_popupMenu);
+    }
+    m_popupMenu = menu;
+    if (menu) {
+        freeNotification(menu);
+    }
+}
+
+bool Control::contextPopup(int screenX, int screenY)
+{
+    if (!m_popupMenu) {
+        return false;
+    }
+    m_popupMenu->popup(screenX, screenY);
+    return true;
+}
+
+void Control::notification(Component& component, Operation operation)
+{
+    if (operation == Operation::Remove && &component == m_popupMenu) {
+        m_popupMenu = nullptr;
+    }
+    Component::notification(component, operation);
 }
 
 void Control::click()

@@ -18,6 +18,7 @@
 
 namespace ui {
 
+class PopupMenu;
 class WinControl;
 
 // How a control is placed in its parent's client area: not at all (None), along an edge
@@ -84,6 +85,19 @@ public:
 
     void beforeDestruction() override;
 
+    // The hint the system shows when the pointer rests on the control: Hint when ShowHint
+    // is set, else nothing.
+    std::string effectiveHint() const { return m_showHint ? m_hint : std::string(); }
+
+    // The menu that a right-click on the control opens; null for none. The control forgets
+    // it when the menu is destroyed.
+    PopupMenu* popupMenu() const { return m_popupMenu; }
+    void setPopupMenu(PopupMenu* menu);
+    // The user asked for the control's context menu at a screen point (a right-click):
+    // opens PopupMenu there, if any, without changing anything else. Returns whether a menu
+    // was opened.
+    bool contextPopup(int screenX, int screenY);
+
     // The user clicked the control (or its backend reports a click): raises OnClick.
     virtual void click();
 
@@ -104,6 +118,7 @@ protected:
     virtual void changed(ControlChange what);
     // Called after the text changed (before the peer hears of it).
     virtual void textChanged() {}
+    void notification(Component& component, Operation operation) override;
     // Sets the flag for a deferred repaint without telling the peer.
     void setNeedsRepaint(bool needs) { m_needsRepaint = needs; }
 
@@ -129,6 +144,7 @@ private:
     WinControl* m_parent = nullptr;
     bool m_needsRepaint = false;
     std::unique_ptr<ControlPeer> m_peer;
+    PopupMenu* m_popupMenu = nullptr;
 };
 
 // The identifiers of Align, by ordinal.

@@ -1,5 +1,7 @@
 #include "ui/WinControl.h"
 
+#include "ui/Backend.h"
+#include "ui/Form.h"
 #include "ui/GraphicControl.h"
 #include "ui/Text.h"
 
@@ -137,6 +139,60 @@ void WinControl::realign()
     m_realigning = false;
 }
 
+void WinControl::createHandle()
+{
+    if (!peer()) {
+        if (Backend* b = currentBackend()) {
+            setPeer(b->createPeer(*this));
+        }
+    }
+    if (!peer()) {
+        return;
+    }
+    const std::vector<Control*> children = m_controls;
+    for (Control* c : children) {
+        if (auto* windowed = dynamic_cast<WinControl*>(c)) {
+            windowed->createHandle();
+        }
+    }
+}
+
+bool WinControl::canFocus() const
+{
+    const Form* form = Form::parentForm(*this);
+    if (!form || form == this) {
+        return false;
+    }
+    for (const Control* c = this; c && c != form; c = c->parent()) {
+        if (!c->visible() || !c->enabled()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void WinControl::setFocus()
+{
+    if (!canFocus()) {
+        return;
+    }
+    Form::parentForm(*this)->setActiveControl(this);
+}
+
+bool WinControl::focused() const
+{
+    const Form* form = Form::parentForm(*this);
+    return form && form->activeControl() == this;
+}
+
+bool WinControl::keyDown(std::uint16_t& key, std::uint8_t shift)
+{
+    if (OnKeyDown) {
+        OnKeyDown(*this, key, shift);
+    }
+    return key == 0;
+}
+
 void WinControl::paintInvalidatedControls()
 {
     // A copy: painting may add or remove children.
@@ -173,8 +229,20 @@ void WinControl::insertControl(Control& control)
     }
 }
 
+void WinControl::childJoined(Control& control)
+{
+    if (hasHandle()) {
+        if (auto* windowed = dynamic_cast<WinControl*>(&control)) {
+            windowed->createHandle();
+        }
+    }
+}
+
 void WinControl::removeControl(Control& control)
 {
+    if (Form* form = Form::parentForm(*this)) {
+        form->controlLeaving(control);
+    }
     m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), &control), m_controls.end());
     m_tabList.erase(std::remove(m_tabList.begin(), m_tabList.end(), &control), m_tabList.end());
 }

@@ -7,6 +7,7 @@
 // children (owned by someone else) out of its child list; they stay alive without parent.
 
 #include "ui/Control.h"
+#include "ui/Keys.h"
 
 #include <string_view>
 #include <vector>
@@ -47,6 +48,24 @@ public:
     // one over the rest. Runs by itself whenever the size or a child's alignment changes.
     void realign();
 
+    // Makes the control's window and those of its windowed children, through the backend
+    // (nothing headless). Runs by itself when a form is shown or a child joins a parent
+    // that has a window.
+    void createHandle();
+    bool hasHandle() const { return peer() != nullptr; }
+
+    // Gives the control the keyboard focus: it becomes its form's active control. Nothing
+    // when it cannot take the focus (hidden, disabled, or not on a form).
+    void setFocus();
+    bool canFocus() const;
+    bool focused() const;
+
+    // A key went down while this control had the focus: raises OnKeyDown, whose handler may
+    // swallow the key by setting it to 0. Returns whether the key was swallowed.
+    virtual bool keyDown(std::uint16_t& key, std::uint8_t shift);
+
+    KeyEvent OnKeyDown;
+
     // Paints every windowless control below this one that asked for a deferred repaint.
     // The message loop runs this when it has nothing else to do.
     void paintInvalidatedControls();
@@ -56,7 +75,9 @@ protected:
 
 private:
     friend class Control;
+    friend class Form;
     void insertControl(Control& control);
+    void childJoined(Control& control);
     void removeControl(Control& control);
 
     std::vector<Control*> m_controls;

@@ -10,7 +10,8 @@
 //   COPYDATA <cbData> <text>                WM_COPYDATA; text up to the first zero byte
 //
 // Options, before any other argument:
-//   --title TEXT   window title (default "Roger Wilco")
+//   --title TEXT   window title (default: $KESTRION_CLIENTSIM_TITLE, else "Roger Wilco"); the
+//                  variable reaches a simulator that another program starts without options
 //   --log FILE     log file (default: $KESTRION_CLIENTSIM_LOG, else clientsim.log beside
 //                  the executable)
 //   --freeze       create the window, then stop handling messages (a hung client)
@@ -30,6 +31,7 @@ constexpr char kNewMessage[] = "5x5 Networking New Channel";
 constexpr char kSortMessage[] = "5x5 Networking Sort Channel";
 constexpr char kDefaultTitle[] = "Roger Wilco";
 constexpr char kLogVariable[] = "KESTRION_CLIENTSIM_LOG";
+constexpr char kTitleVariable[] = "KESTRION_CLIENTSIM_TITLE";
 constexpr int kListId = 100;
 
 UINT g_removeId = 0;
@@ -38,23 +40,39 @@ UINT g_sortId = 0;
 std::string g_logPath;
 HWND g_list = nullptr;
 
+std::vector<std::string> g_pending; // logged, not yet shown in the list
+
 void logLine(const std::string& line)
 {
     std::string record = line + "\r\n";
+    // Written straight to the file, unbuffered here, so that a reader sees every line as soon
+    // as it is logged.
     HANDLE file = CreateFileA(g_logPath.c_str(), FILE_APPEND_DATA,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
         WriteFile(file, record.data(), static_cast<DWORD>(record.size()), &written, nullptr);
-        FlushFileBuffers(file);
         CloseHandle(file);
     }
-    if (g_list) {
-        LRESULT index =
-            SendMessageA(g_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        SendMessageA(g_list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
-    }
+    // The list is brought up to date when the queue is idle (WM_TIMER): adding to it and
+    // scrolling it at every event costs milliseconds under Wine, which would make the
+    // simulator far slower to take a message than a client and hide the sender's own cost.
+    g_pending.push_back(line);
+}
+
+void showPendingLines()
+{
+    if (!g_list || g_pending.empty())
+        return;
+    SendMessageA(g_list, WM_SETREDRAW, FALSE, 0);
+    LRESULT index = 0;
+    for (const auto& line : g_pending)
+        index = SendMessageA(g_list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    g_pending.clear();
+    SendMessageA(g_list, LB_SETTOPINDEX, static_cast<WPARAM>(index), 0);
+    SendMessageA(g_list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(g_list, nullptr, TRUE);
 }
 
 // Splits off one argument of a command line by the usual rules for the program name and
@@ -84,9 +102,19 @@ struct Options {
     std::string args;
 };
 
+std::string defaultTitle()
+{
+    char value[1024];
+    DWORD n = GetEnvironmentVariableA(kTitleVariable, value, sizeof value);
+    if (n > 0 && n < sizeof value)
+        return value;
+    return kDefaultTitle;
+}
+
 Options parseCommandLine(const char* commandLine)
 {
     Options options;
+    options.title = defaultTitle();
     const char* p = commandLine;
     takeToken(p); // the program itself
     for (;;) {
@@ -144,6 +172,7 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT message, WPARAM, LPARAM lParam)
     }
     switch (message) {
     case WM_INITDIALOG: return TRUE;
+    case WM_TIMER: showPendingLines(); return TRUE;
     case WM_COPYDATA: {
         const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         std::string text;
@@ -235,11 +264,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     RECT client;
     GetClientRect(dialog, &client);
     MoveWindow(g_list, 0, 0, client.right, client.bottom, TRUE);
-    // The log so far, for the reader of the window.
-    SendMessageA(g_list, LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(("CMDLINE " + std::string(commandLine)).c_str()));
-    SendMessageA(g_list, LB_ADDSTRING, 0,
-                 reinterpret_cast<LPARAM>(("ARGS " + options.args).c_str()));
+    // The log so far, for the reader of the window, and from now on four times a second.
+    showPendingLines();
+    SetTimer(dialog, 1, 250, nullptr);
     // Shown whatever show state the starter asked for (the program starts the client
     // hidden): the first ShowWindow of a process takes the starter's state instead of ours.
     ShowWindow(dialog, SW_SHOWNORMAL);

@@ -1,0 +1,201 @@
+#include "app/RogerWilco.h"
+
+#include <algorithm>
+
+namespace app {
+
+namespace {
+
+// Names the client and the system define; never translated.
+constexpr const char* AppPathsKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe";
+constexpr const char* UpdaterVariantKey = "Software\\GameSpy\\Roger Wilco";
+constexpr const char* PlainVariantKey = "Software\\Resounding\\Roger Wilco";
+constexpr const char* UpdaterFileName = "fpupdate.exe";
+constexpr const char* VersionNameValue = "version_name";
+constexpr const char* PlayVolumeValue = "play_vol";
+constexpr const char* RecordVolumeValue = "rec_vol";
+constexpr const char* ClientWindowClass = "#32770";
+constexpr std::array<const char*, 4> ClientWindowTitles = {
+    "Roger Wilco",
+    "Roger Wilco *Registered*",
+    "Roger Wilco (Unregistered)",
+    "Roger Wilco (Transmit)",
+};
+constexpr const char* RemoveMessageName = "5x5 Networking Remove Channel";
+constexpr const char* NewMessageName = "5x5 Networking New Channel";
+constexpr const char* SortMessageName = "5x5 Networking Sort Channel";
+
+// Texts the link hands back to the About box and start-up.
+constexpr const char* NotInstalledText = "Not Installed";
+constexpr const char* VersionNameMissingText = "Version Name Missing";
+
+constexpr int DefaultVolume = 128;
+
+} // namespace
+
+ClientCommandRecord::ClientCommandRecord(std::string_view command)
+{
+    std::copy_n(command.begin(), std::min<std::size_t>(command.size(), PayloadSize),
+                buffer.begin());
+}
+
+std::string clientCommandLine(std::string_view clientPath, std::string_view arguments)
+{
+    std::string line;
+    line.reserve(clientPath.size() + arguments.size() + 3);
+    line += '"';
+    line += clientPath;
+    line += "\" ";
+    line += arguments;
+    return line;
+}
+
+std::string clientFolder(std::string_view clientPath)
+{
+    auto end = clientPath.find_last_of("\\/:");
+    return end == std::string_view::npos ? std::string()
+                                         : std::string(clientPath.substr(0, end + 1));
+}
+
+RogerWilco::RogerWilco(platform::Services services) : m_services(services)
+{
+    m_messageIds.remove = m_services.windows.registerMessage(RemoveMessageName);
+    m_messageIds.newChannel = m_services.windows.registerMessage(NewMessageName);
+    m_messageIds.sort = m_services.windows.registerMessage(SortMessageName);
+}
+
+std::optional<std::string> RogerWilco::readClientPath()
+{
+    std::optional<std::string> path;
+    if (auto key = m_services.registry.openKey(platform::RootKey::LocalMachine, AppPathsKey))
+        path = platform::textValue(key->readValue(""));
+    if (!path)
+        return std::nullopt;
+    // The path goes into the command line in quotes of our own; a value stored in quotes
+    // already would otherwise end up doubly quoted and name no program at all.
+    if (path->size() >= 2 && path->front() == '"' && path->back() == '"')
+        *path = path->substr(1, path->size() - 2);
+    if (path->empty())
+        return std::nullopt;
+    return path;
+}
+
+bool RogerWilco::LaunchClient(std::string_view arguments)
+{
+    auto path = readClientPath();
+    if (!path)
+        return false;
+    return m_services.processes.launch(clientCommandLine(*path, arguments),
+                                       platform::ShowState::Hidden);
+}
+
+bool RogerWilco::LaunchClientAndWait(std::string_view arguments)
+{
+    bool launched = LaunchClient(arguments);
+    m_services.sleeper.sleep(LaunchWait);
+    return launched;
+}
+
+platform::WindowHandle RogerWilco::FindClientWindow()
+{
+    for (const char* title : ClientWindowTitles) {
+        auto window = m_services.windows.findTopLevelWindow(ClientWindowClass, title);
+        if (window != platform::WindowHandle::None)
+            return window;
+    }
+    return platform::WindowHandle::None;
+}
+
+void RogerWilco::postToClient(platform::MessageId message)
+{
+    // A client that closed in the meantime gets nothing: a post to no window would land in
+    // this thread's own queue.
+    auto window = FindClientWindow();
+    if (window != platform::WindowHandle::None)
+        m_services.windows.postMessage(window, message, 0, 0);
+}
+
+bool RogerWilco::deliver(std::string_view command)
+{
+    // The record and its buffer live on this frame until the send has returned.
+    const ClientCommandRecord record(command);
+    postToClient(m_messageIds.remove);
+    postToClient(m_messageIds.newChannel);
+    bool delivered = false;
+    auto window = FindClientWindow();
+    if (window != platform::WindowHandle::None)
+        delivered = m_services.windows.sendCopyData(window, record.copyData(), CopyDataTimeout);
+    // Sort closes the frame that Remove and New opened, whether or not the data arrived.
+    postToClient(m_messageIds.sort);
+    return delivered;
+}
+
+bool RogerWilco::SendClientCommand(std::string_view command)
+{
+    // At most two passes: the second one runs with ClientLaunched set.
+    for (;;) {
+        if (FindClientWindow() != platform::WindowHandle::None)
+            return deliver(command);
+        if (m_clientLaunched)
+            return LaunchClient(command);
+        if (!LaunchClientAndWait(""))
+            return false;
+        m_clientLaunched = true;
+    }
+}
+
+bool RogerWilco::JoinChannel(std::string_view hostAddress, std::string_view channel,
+                             std::string_view password)
+{
+    if (channel == "DEFAULT")
+        channel = {};
+    std::string command = "/join1 ";
+    command += hostAddress;
+    command += '/';
+    command += channel;
+    command += ' ';
+    command += password;
+    return SendClientCommand(command);
+}
+
+std::optional<std::string> RogerWilco::readVersionName(const char* settingsKey)
+{
+    auto key = m_services.registry.openKey(platform::RootKey::CurrentUser, settingsKey);
+    if (!key)
+        return std::nullopt;
+    return platform::textValue(key->readValue(VersionNameValue)).value_or(VersionNameMissingText);
+}
+
+void RogerWilco::DetectClientVersion(std::string& versionText)
+{
+    auto path = readClientPath();
+    if (!path) {
+        versionText = NotInstalledText;
+        return;
+    }
+    bool updater = m_services.files.fileExists(clientFolder(*path) + UpdaterFileName);
+    if (auto name = readVersionName(updater ? UpdaterVariantKey : PlainVariantKey)) {
+        versionText = *name;
+        m_updaterPresent = updater;
+    }
+}
+
+ClientVolumes RogerWilco::ReadClientVolumes()
+{
+    ClientVolumes volumes;
+    auto key = m_services.registry.openKey(platform::RootKey::CurrentUser,
+                                           m_updaterPresent ? UpdaterVariantKey : PlainVariantKey);
+    if (!key)
+        return volumes;
+    // Taken as signed 32-bit numbers, without a range test; the caller clamps its steps.
+    auto read = [&key](const char* name) {
+        auto number = platform::dwordValue(key->readValue(name));
+        return number ? static_cast<int>(static_cast<std::int32_t>(*number)) : DefaultVolume;
+    };
+    volumes.playVolume = read(PlayVolumeValue);
+    volumes.recordVolume = read(RecordVolumeValue);
+    return volumes;
+}
+
+} // namespace app
