@@ -1,13 +1,12 @@
 #include "cli/Cli.h"
 #include "cli/LangCommands.h"
+#include "cli/LcdCommands.h"
 #include "cli/LinkCommands.h"
 
 // The table of commands. Each module's commands live in a file of their own beside this one
 // (ProfileCommands.cpp, LcdCommands.cpp, ...) and are listed here.
 
 namespace cli {
-
-int runLcd(const Args& args, Io& io);
 
 const std::vector<Command>& commands()
 {

@@ -1,4 +1,5 @@
-#include "cli/Cli.h"
+#include "cli/LcdCommands.h"
+
 #include "cli/Json.h"
 #include "lcd/ChannelLcdLayout.h"
 #include "lcd/LCDLabel.h"
