@@ -81,6 +81,7 @@ const ui::ClassInfo& TLCDLabel::staticClassInfo()
             P::integer("PixelOn", &L::PixelOn, &L::SetPixelOn),
             P::integer("PixelOff", &L::PixelOff, &L::SetPixelOff),
             P::text("filename", &L::filename, &L::Setfilename),
+            P::other("OnClick"),
             P::other("OnDblClick"),
             P::other("OnDragDrop"),
             P::other("OnDragOver"),
