@@ -160,6 +160,9 @@ TEST_F(LcdCommands, BadCommandLinesFailAndWriteNothing)
          1,
          "expected one of mat5x7, mat5x8"},
         {{"lcd", "render", "--out", m_dir.string()}, 1, "cannot write"},
+        // Resized from outside beyond the largest image: the paint reports it, nothing is
+        // written.
+        {{"lcd", "render", "--out", existing, "--size", "40000x10"}, 1, "Not enough memory"},
         {{"lcd", "render", "--out", file("missing/folder/x.ppm")}, 1, "cannot write"},
     };
     for (const auto& c : cases) {
