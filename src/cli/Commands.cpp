@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/LangCommands.h"
 #include "cli/LinkCommands.h"
 
 // The table of commands. Each module's commands live in a file of their own beside this one
@@ -9,6 +10,7 @@ namespace cli {
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
+        {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
 #ifdef _WIN32
         {"send", "send COMMAND", runSend},
 #endif
