@@ -144,21 +144,3 @@ TEST(TrayIcon, ShowingAnotherWindowsIconReplacesTheFirst)
     tray.hide();
     EXPECT_THAT(area.icons(), IsEmpty());
 }
-
-TEST(FakeNotificationArea, ModifyChangesOnlyTheFlaggedFields)
-{
-    CallLog log;
-    FakeNotificationArea area(log);
-    ASSERT_TRUE(area.add(programIcon()));
-    TrayIconData tipOnly = programIcon("Stand by");
-    tipOnly.flags = TrayIconData::TipFlag;
-    tipOnly.icon = IconHandle::None;
-    tipOnly.callbackMessage = 0;
-    ASSERT_TRUE(area.modify(tipOnly));
-    auto shown = area.icon(static_cast<WindowHandle>(7), 100);
-    ASSERT_TRUE(shown);
-    EXPECT_EQ(shown->tip, "Stand by");
-    EXPECT_EQ(shown->icon, static_cast<IconHandle>(0x100));
-    EXPECT_EQ(shown->callbackMessage, 0x40Eu);
-    EXPECT_FALSE(area.add(programIcon())) << "one icon per window and id";
-}

@@ -5,28 +5,8 @@
 #include <stdexcept>
 
 #include <cstdint>
-#include <vector>
 
 namespace desktoptest {
-
-std::optional<std::string> unixPath(const std::string& windowsPath)
-{
-    // Wine's own export; a Windows system has no such function.
-    using Convert = char*(CDECL*)(const WCHAR*);
-    auto convert = reinterpret_cast<Convert>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!convert)
-        return std::nullopt;
-    int length = MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, nullptr, 0);
-    std::vector<WCHAR> wide(static_cast<std::size_t>(length));
-    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(), length);
-    char* converted = convert(wide.data());
-    if (!converted)
-        return std::nullopt;
-    std::string path = converted;
-    HeapFree(GetProcessHeap(), 0, converted);
-    return path;
-}
 
 std::optional<DWORD> runUnixTool(const std::string& commandLine, std::chrono::milliseconds timeout)
 {
@@ -108,14 +88,28 @@ std::string programResource(const char* type, const char* name)
     return std::string(static_cast<const char*>(data), SizeofResource(module, found));
 }
 
+namespace {
+
+std::optional<std::string> variable(const std::string& name)
+{
+    DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
+    if (size == 0)
+        return std::nullopt;
+    std::string value(size, '\0');
+    value.resize(GetEnvironmentVariableA(name.c_str(), value.data(), size));
+    return value;
+}
+
+} // namespace
+
 SoundCapture::SoundCapture()
 {
-    auto unix = variable("KESTRION_SOUND_CAPTURE");
-    if (!unix || unix->empty() || unix->front() != '/')
+    auto unixPath = variable("KESTRION_SOUND_CAPTURE");
+    if (!unixPath || unixPath->empty() || unixPath->front() != '/')
         throw std::runtime_error("no sound capture: run this test through CTest, or "
                                  "scripts/wine-run.sh with KESTRION_SOUND_CAPTURE=1");
     // Wine's drive Z: is the Unix root.
-    m_path = "Z:" + *unix;
+    m_path = "Z:" + *unixPath;
     for (char& c : m_path) {
         if (c == '/')
             c = '\\';
@@ -138,27 +132,6 @@ std::string SoundCapture::since(std::size_t from, std::size_t bytes) const
     }
     std::string all = wintest::readFile(m_path);
     return all.size() > from ? all.substr(from) : std::string();
-}
-
-std::optional<std::string> variable(const std::string& name)
-{
-    DWORD size = GetEnvironmentVariableA(name.c_str(), nullptr, 0);
-    if (size == 0)
-        return std::nullopt;
-    std::string value(size, '\0');
-    value.resize(GetEnvironmentVariableA(name.c_str(), value.data(), size));
-    return value;
-}
-
-ScopedVariable::ScopedVariable(const std::string& name, const std::string& value)
-    : m_name(name), m_old(variable(name))
-{
-    SetEnvironmentVariableA(name.c_str(), value.c_str());
-}
-
-ScopedVariable::~ScopedVariable()
-{
-    SetEnvironmentVariableA(m_name.c_str(), m_old ? m_old->c_str() : nullptr);
 }
 
 } // namespace desktoptest

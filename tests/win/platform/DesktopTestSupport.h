@@ -1,6 +1,6 @@
 #pragma once
 // Helpers of the desktop services' Windows tests: Unix tools of the machine that runs Wine
-// (xdotool), Unix paths for Wine's audio configuration, wave data, environment variables.
+// (xdotool), wave data, and the sound that the prefix's sound device captured.
 
 #include <windows.h>
 
@@ -9,9 +9,6 @@
 #include <string>
 
 namespace desktoptest {
-
-// The Unix path of a Windows path under Wine; empty when not running under Wine.
-std::optional<std::string> unixPath(const std::string& windowsPath);
 
 // Runs a Unix program of the host (a full path and its arguments), handling this thread's
 // window messages while it runs, so that windows of this process keep answering. Its exit
@@ -32,7 +29,8 @@ std::string waveFile(int sampleRate, int bitsPerSample, const std::string& sampl
 std::string programResource(const char* type, const char* name);
 
 // The capture file of the prefix's sound device (kestrion_win_test's SOUND_CAPTURE): what
-// the programs of the prefix play arrives there, in real time.
+// the programs of the prefix play arrives there as the device takes it, which is about three
+// times as fast as it would sound.
 class SoundCapture {
 public:
     // Throws std::runtime_error when the test runs without the capture.
@@ -46,22 +44,5 @@ public:
 private:
     std::string m_path;
 };
-
-// Sets an environment variable of this process (inherited by the processes it starts) and
-// puts back the old value, or removes it, when it goes.
-class ScopedVariable {
-public:
-    ScopedVariable(const std::string& name, const std::string& value);
-    ~ScopedVariable();
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    std::string m_name;
-    std::optional<std::string> m_old;
-};
-
-// The value of an environment variable of this process.
-std::optional<std::string> variable(const std::string& name);
 
 } // namespace desktoptest
