@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/LangCommands.h"
+#include "cli/LcdCommands.h"
 #include "cli/LinkCommands.h"
 
 // The table of commands. Each module's commands live in a file of their own beside this one
@@ -11,6 +12,10 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
         {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
+        {"lcd",
+         "lcd render --out FILE.ppm [--preset ChannelLCD] [--set NAME=VALUE]... [--size WxH]\n"
+         "  kestrion-cli lcd sheet --out FILE.ppm [--set NAME=VALUE]...",
+         runLcd},
 #ifdef _WIN32
         {"send", "send COMMAND", runSend},
 #endif
