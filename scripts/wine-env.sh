@@ -5,6 +5,10 @@
 #                           (with WINE_ENV_USE_DISPLAY=1 the caller's $DISPLAY is used)
 #   wine_env_reg KEY NAME TYPE DATA
 #                           add a registry value in the prefix (NAME "" is the default value)
+#   wine_env_sound_capture FILE
+#                           give the Wine programs started afterwards one sound device, which
+#                           appends everything played to FILE (raw PCM, as the program hands
+#                           it over) and discards it
 #   wine_env_stop           stop exactly what wine_env_start started and remove the prefix
 # Everything started is ended by PID or by `wineserver -k` for this prefix alone, so
 # parallel and repeated runs never touch each other. KESTRION_WINE_KEEP=1 keeps the prefix.
@@ -105,6 +109,26 @@ wine_env_reg() {
   else
     wine reg add "$key" /v "$name" /t "$type" /d "$data" /f </dev/null >/dev/null 2>&1
   fi
+}
+
+wine_env_sound_capture() {
+  local file=$1
+  local config="$WINE_ENV_DIR/asound.conf"
+  : >"$file"
+  # The file plugin would start its file anew for every sound, so it writes into a shell that
+  # appends. ALSA reads this configuration instead of the system's, which keeps the machine's
+  # own devices out; the PulseAudio driver is kept out so that Wine settles on ALSA.
+  cat >"$config" <<EOF
+pcm.!default {
+  type file
+  slave.pcm { type null }
+  file "|cat >>'$file'"
+  format "raw"
+}
+EOF
+  export ALSA_CONFIG_PATH="$config"
+  export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winepulse.drv=d"
+  wine_env_log "sound goes to $file"
 }
 
 wine_env_stop() {

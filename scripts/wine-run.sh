@@ -3,6 +3,9 @@
 # and exits with the program's exit code. CTest uses it as the cross-compiling emulator
 # of the win64 build. Options before the program:
 #   --reg KEY NAME TYPE DATA   registry value to add first (may repeat)
+# With KESTRION_SOUND_CAPTURE set (to anything) in the environment, everything the programs
+# play goes to a capture file beside the prefix (wine_env_sound_capture), and the variable
+# then holds that file's Unix path, for the program under test to read.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=wine-env.sh
@@ -20,6 +23,10 @@ done
 trap wine_env_stop EXIT
 trap 'exit 130' INT TERM
 wine_env_start || exit 1
+if [ -n "${KESTRION_SOUND_CAPTURE:-}" ]; then
+  wine_env_sound_capture "$WINE_ENV_DIR/sound.raw"
+  export KESTRION_SOUND_CAPTURE="$WINE_ENV_DIR/sound.raw"
+fi
 i=0
 while [ $i -lt ${#regs[@]} ]; do
   wine_env_reg "${regs[$i]}" "${regs[$((i+1))]}" "${regs[$((i+2))]}" "${regs[$((i+3))]}"
