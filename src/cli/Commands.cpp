@@ -7,6 +7,8 @@
 
 namespace cli {
 
+int runLcd(const Args& args, Io& io);
+
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
@@ -15,6 +17,10 @@ const std::vector<Command>& commands()
 #endif
         {"ini", kIniUsage, runIni},
         {"profile", kProfileUsage, runProfile},
+        {"lcd",
+         "lcd render --out FILE.ppm [--preset ChannelLCD] [--set NAME=VALUE]... [--size WxH]\n"
+         "  kestrion-cli lcd sheet --out FILE.ppm [--set NAME=VALUE]...",
+         runLcd},
     };
     return table;
 }
