@@ -8,6 +8,7 @@
 namespace cli {
 
 int runLcd(const Args& args, Io& io);
+int runLang(const Args& args, Io& io);
 
 const std::vector<Command>& commands()
 {
@@ -21,6 +22,7 @@ const std::vector<Command>& commands()
          "lcd render --out FILE.ppm [--preset ChannelLCD] [--set NAME=VALUE]... [--size WxH]\n"
          "  kestrion-cli lcd sheet --out FILE.ppm [--set NAME=VALUE]...",
          runLcd},
+        {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
     };
     return table;
 }
