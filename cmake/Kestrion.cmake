@@ -8,7 +8,8 @@ macro(kestrion_set_compile_options)
                       -Wimplicit-fallthrough -Wno-missing-field-initializers)
   if(WIN32)
     # One exe and one dll: no MinGW runtime DLLs beside them.
-    add_link_options(-static -static-libgcc -static-libstdc++)
+    add_link_options(-static -static-libgcc -static-libstdc++
+                     $<$<CONFIG:MinSizeRel>:-s>)
     add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
   endif()
   if(KESTRION_SANITIZE)

@@ -2,6 +2,7 @@
 # Source this file, then:
 #   wine_env_start          copy the cached template prefix into a new temporary folder,
 #                           start an Xvfb on a free display and a persistent wineserver
+#                           (with WINE_ENV_USE_DISPLAY=1 the caller's $DISPLAY is used)
 #   wine_env_reg KEY NAME TYPE DATA
 #                           add a registry value in the prefix (NAME "" is the default value)
 #   wine_env_stop           stop exactly what wine_env_start started and remove the prefix
@@ -85,7 +86,11 @@ wine_env_start() {
   WINE_ENV_DIR=$(mktemp -d "${TMPDIR:-/tmp}/kestrion-wine.XXXXXX")
   cp -a "$WINE_ENV_TEMPLATE" "$WINE_ENV_DIR/prefix"
   export WINEPREFIX="$WINE_ENV_DIR/prefix"
-  wine_env_start_xvfb || return 1
+  if [ -n "${WINE_ENV_USE_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then
+    wine_env_log "using display $DISPLAY"
+  else
+    wine_env_start_xvfb || return 1
+  fi
   # A persistent server and one warm-up program, with every stream redirected: a Wine
   # process that inherits the caller's pipes would keep CTest waiting forever.
   wineserver -p </dev/null >/dev/null 2>&1

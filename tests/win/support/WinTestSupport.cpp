@@ -1,0 +1,325 @@
+#include "WinTestSupport.h"
+
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace wintest {
+
+namespace {
+
+constexpr char kAppPathsKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe";
+
+void pumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void removeTree(const std::string& folder)
+{
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string path = folder + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                removeTree(path + "\\");
+            } else {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+} // namespace
+
+std::string exeDir()
+{
+    char path[MAX_PATH * 4];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string s(path, n);
+    return s.substr(0, s.find_last_of('\\') + 1);
+}
+
+bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout)
+{
+    auto end = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        pumpMessages();
+        if (done())
+            return true;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        Sleep(5);
+    }
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+bool writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    return static_cast<bool>(out);
+}
+
+TempDir::TempDir()
+{
+    char base[MAX_PATH];
+    GetTempPathA(sizeof base, base);
+    static int counter = 0;
+    for (;;) {
+        std::string candidate = std::string(base) + "kestrion-test-" +
+                                std::to_string(GetCurrentProcessId()) + "-" +
+                                std::to_string(++counter);
+        if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+            m_path = candidate + "\\";
+            return;
+        }
+        if (GetLastError() != ERROR_ALREADY_EXISTS)
+            throw std::runtime_error("cannot create a temporary folder in " + std::string(base));
+    }
+}
+
+TempDir::~TempDir()
+{
+    removeTree(m_path);
+}
+
+Process::Process(const std::string& commandLine, int showState)
+{
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = static_cast<WORD>(showState);
+    std::string line = commandLine;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &m_info))
+        throw std::runtime_error("cannot start " + commandLine + " (error " +
+                                 std::to_string(GetLastError()) + ")");
+}
+
+Process::~Process()
+{
+    if (m_info.hProcess) {
+        if (running()) {
+            TerminateProcess(m_info.hProcess, 1);
+            WaitForSingleObject(m_info.hProcess, 5000);
+        }
+        CloseHandle(m_info.hThread);
+        CloseHandle(m_info.hProcess);
+    }
+}
+
+std::optional<DWORD> Process::wait(std::chrono::milliseconds timeout)
+{
+    if (!waitFor([this] { return !running(); }, timeout))
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(m_info.hProcess, &code);
+    return code;
+}
+
+bool Process::running() const
+{
+    return WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+void Process::terminate()
+{
+    if (running()) {
+        TerminateProcess(m_info.hProcess, 1);
+        WaitForSingleObject(m_info.hProcess, 5000);
+    }
+}
+
+HWND Process::window(const std::string& className, std::chrono::milliseconds timeout) const
+{
+    struct Search {
+        DWORD pid;
+        const std::string* className;
+        HWND found;
+    } search{m_info.dwProcessId, &className, nullptr};
+    waitFor(
+        [&search] {
+            EnumWindows(
+                [](HWND w, LPARAM param) -> BOOL {
+                    auto* s = reinterpret_cast<Search*>(param);
+                    DWORD pid = 0;
+                    GetWindowThreadProcessId(w, &pid);
+                    if (pid != s->pid)
+                        return TRUE;
+                    char name[256] = {};
+                    GetClassNameA(w, name, sizeof name);
+                    if (!s->className->empty() && *s->className != name)
+                        return TRUE;
+                    s->found = w;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeout);
+    return search.found;
+}
+
+RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout)
+{
+    SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+    HANDLE outRead, outWrite, errRead, errWrite;
+    CreatePipe(&outRead, &outWrite, &sa, 0);
+    CreatePipe(&errRead, &errWrite, &sa, 0);
+    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    si.hStdOutput = outWrite;
+    si.hStdError = errWrite;
+    PROCESS_INFORMATION pi{};
+    std::string line = commandLine;
+    BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                             nullptr, nullptr, &si, &pi);
+    CloseHandle(outWrite);
+    CloseHandle(errWrite);
+    if (!ok) {
+        CloseHandle(outRead);
+        CloseHandle(errRead);
+        throw std::runtime_error("cannot start " + commandLine);
+    }
+    RunResult result;
+    auto drain = [](HANDLE pipe, std::string* into) {
+        char buf[4096];
+        DWORD n = 0;
+        while (ReadFile(pipe, buf, sizeof buf, &n, nullptr) && n > 0)
+            into->append(buf, n);
+    };
+    std::thread outThread(drain, outRead, &result.out);
+    std::thread errThread(drain, errRead, &result.err);
+    if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+        TerminateProcess(pi.hProcess, 124);
+    WaitForSingleObject(pi.hProcess, INFINITE);
+    GetExitCodeProcess(pi.hProcess, &result.exitCode);
+    outThread.join();
+    errThread.join();
+    CloseHandle(outRead);
+    CloseHandle(errRead);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return result;
+}
+
+std::string ClientSimulator::exePath()
+{
+    return exeDir() + "clientsim.exe";
+}
+
+ClientSimulator::ClientSimulator(const std::string& logPath) : ClientSimulator(logPath, Options{})
+{
+}
+
+ClientSimulator::ClientSimulator(const std::string& logPath, const Options& options)
+    : m_process(quoted(exePath()) + " --log " + quoted(logPath) + " --title " +
+                quoted(options.title) + (options.freeze ? " --freeze" : "") +
+                (options.arguments.empty() ? "" : " " + options.arguments))
+{
+    // The window counts once it carries its title, as the program searches by title.
+    HWND window = m_process.window("#32770", std::chrono::seconds(15));
+    if (window)
+        waitFor([&] {
+            char title[256] = {};
+            GetWindowTextA(window, title, sizeof title);
+            return options.title == title;
+        });
+    m_window = window;
+    if (!m_window)
+        throw std::runtime_error("the client simulator opened no window");
+}
+
+std::vector<std::string> logLines(const std::string& logPath)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(readFile(logPath));
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> waitForLogLines(const std::string& logPath, std::size_t count,
+                                         std::chrono::milliseconds timeout)
+{
+    std::vector<std::string> lines;
+    waitFor(
+        [&] {
+            lines = logLines(logPath);
+            return lines.size() >= count;
+        },
+        timeout);
+    return lines;
+}
+
+void setRegistryText(HKEY root, const std::string& key, const std::string& name,
+                     const std::string& value)
+{
+    HKEY h;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("cannot create registry key " + key);
+    RegSetValueExA(h, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(h);
+}
+
+void setRegistryNumber(HKEY root, const std::string& key, const std::string& name, DWORD value)
+{
+    HKEY h;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("cannot create registry key " + key);
+    RegSetValueExA(h, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                   sizeof value);
+    RegCloseKey(h);
+}
+
+void deleteRegistryTree(HKEY root, const std::string& key)
+{
+    RegDeleteTreeA(root, key.c_str());
+    RegDeleteKeyA(root, key.c_str());
+}
+
+void setClientAppPath(const std::string& exePath)
+{
+    setRegistryText(HKEY_LOCAL_MACHINE, kAppPathsKey, "", exePath);
+}
+
+void removeClientAppPath()
+{
+    deleteRegistryTree(HKEY_LOCAL_MACHINE, kAppPathsKey);
+}
+
+} // namespace wintest

@@ -1,0 +1,123 @@
+#pragma once
+// Helpers shared by the Windows tests, which run under wine64 in a throwaway prefix of
+// their own (scripts/wine-run.sh): the folder of the test executable (the program, the
+// client simulator and kestrion-cli are built beside it), temporary folders, processes,
+// the client simulator and its log, and the registry entry that names the client.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace wintest {
+
+// The folder of the running executable, ending in a backslash.
+std::string exeDir();
+
+// Waits until `done` returns true, handling this thread's window messages meanwhile.
+// Returns false when `timeout` passed first.
+bool waitFor(const std::function<bool()>& done,
+             std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Reads a whole file as bytes; empty when it cannot be read.
+std::string readFile(const std::string& path);
+// Writes a whole file; returns false on failure.
+bool writeFile(const std::string& path, const std::string& bytes);
+
+// A new empty folder under the temporary folder, removed with everything in it on
+// destruction. `path()` ends in a backslash.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return m_path; }
+    std::string file(const std::string& name) const { return m_path + name; }
+
+private:
+    std::string m_path;
+};
+
+// A child process, terminated on destruction if it still runs.
+class Process {
+public:
+    // Starts `commandLine` (the program quoted as needed by the caller). Throws
+    // std::runtime_error when the process cannot be created.
+    explicit Process(const std::string& commandLine, int showState = SW_SHOWNORMAL);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // The exit code once the process ended within `timeout`; nothing otherwise.
+    std::optional<DWORD> wait(std::chrono::milliseconds timeout);
+    bool running() const;
+    void terminate();
+    DWORD id() const { return m_info.dwProcessId; }
+    // The first visible or hidden top-level window of this process with that class
+    // (any class when empty), waiting up to `timeout` for it to appear.
+    HWND window(const std::string& className, std::chrono::milliseconds timeout) const;
+
+private:
+    PROCESS_INFORMATION m_info{};
+};
+
+// Runs a command line to its end and returns its exit code and what it wrote to standard
+// output and standard error.
+struct RunResult {
+    DWORD exitCode = 0;
+    std::string out;
+    std::string err;
+};
+RunResult run(const std::string& commandLine,
+              std::chrono::milliseconds timeout = std::chrono::seconds(30));
+
+// The client simulator (clientsim.exe beside the tests) and the lines of its log.
+class ClientSimulator {
+public:
+    struct Options {
+        std::string title = "Roger Wilco";
+        std::string arguments;
+        bool freeze = false;
+    };
+    // Starts a simulator logging to `logPath` and waits until its window exists.
+    explicit ClientSimulator(const std::string& logPath);
+    ClientSimulator(const std::string& logPath, const Options& options);
+
+    HWND window() const { return m_window; }
+    Process& process() { return m_process; }
+
+    static std::string exePath();
+
+private:
+    Process m_process;
+    HWND m_window = nullptr;
+};
+
+// The lines of a simulator log, without line ends.
+std::vector<std::string> logLines(const std::string& logPath);
+// Waits until the log holds at least `count` lines; returns them.
+std::vector<std::string>
+waitForLogLines(const std::string& logPath, std::size_t count,
+                std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// The App Paths entry under HKEY_LOCAL_MACHINE that names the client's executable.
+void setClientAppPath(const std::string& exePath);
+void removeClientAppPath();
+
+// Sets or removes a registry value (REG_SZ or REG_DWORD); the key is created as needed.
+void setRegistryText(HKEY root, const std::string& key, const std::string& name,
+                     const std::string& value);
+void setRegistryNumber(HKEY root, const std::string& key, const std::string& name, DWORD value);
+void deleteRegistryTree(HKEY root, const std::string& key);
+
+// Quotes a path for a command line.
+inline std::string quoted(const std::string& path)
+{
+    return "\"" + path + "\"";
+}
+
+} // namespace wintest
