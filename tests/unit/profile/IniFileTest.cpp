@@ -198,6 +198,7 @@ TEST(IniFile, EntriesThatWouldBreakTheFileAreRefused)
         {"a", "p=q", "v"},
         {"a", "[x", "]"},
         {"a", "  [x", "v"},
+        {"", "\xEF\xBB\xBFkey", "v"},
     };
     for (const auto& c : cases) {
         EXPECT_THROW(writeText(path, c.section, c.key, c.value), InvalidProfileEntry)
