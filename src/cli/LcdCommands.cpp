@@ -1,8 +1,12 @@
 #include "cli/Cli.h"
 #include "cli/Json.h"
+#include "lcd/ChannelLcdLayout.h"
 #include "lcd/LCDLabel.h"
-#include "lcd/LCDLabelClass.h"
+#include "ui/Text.h"
+#include "ui/headless/HeadlessBackend.h"
 
+#include <array>
+#include <charconv>
 #include <fstream>
 #include <optional>
 #include <ostream>
@@ -18,24 +22,96 @@ struct LcdOptions {
     std::optional<std::pair<int, int>> size;
 };
 
-// Keeps the last picture the control painted.
-class CaptureSurface final : public lcd::LcdSurface {
-public:
-    void copyFrom(const lcd::PixelImage& image, int width, int height) override
-    {
-        m_image = image;
-        m_width = width;
-        m_height = height;
-    }
-    const std::optional<lcd::PixelImage>& image() const { return m_image; }
-    int width() const { return m_width; }
-    int height() const { return m_height; }
-
-private:
-    std::optional<lcd::PixelImage> m_image;
-    int m_width = 0;
-    int m_height = 0;
+// Colours a --set may name instead of giving the number.
+struct NamedColor {
+    std::string_view name;
+    ui::TColor value;
 };
+constexpr std::array<NamedColor, 9> kColorNames = {{{"clBlack", ui::clBlack},
+                                                    {"clSilver", ui::clSilver},
+                                                    {"clWhite", ui::clWhite},
+                                                    {"clRed", ui::clRed},
+                                                    {"clLime", ui::clLime},
+                                                    {"clBlue", ui::clBlue},
+                                                    {"clBtnFace", ui::clBtnFace},
+                                                    {"clBtnShadow", ui::clBtnShadow},
+                                                    {"clBtnHighlight", ui::clBtnHighlight}}};
+
+// Decimal or 0x hexadecimal, with an optional minus sign.
+std::optional<std::int64_t> parseInteger(std::string_view text)
+{
+    bool negative = !text.empty() && text.front() == '-';
+    if (negative)
+        text.remove_prefix(1);
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    std::uint64_t magnitude = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
+        magnitude > (std::uint64_t(1) << 62))
+        return std::nullopt;
+    return negative ? -std::int64_t(magnitude) : std::int64_t(magnitude);
+}
+
+// Sets a published property from its text through the class information, so that the
+// property's setter runs as a stored layout would run it.
+void setProperty(lcd::TLCDLabel& label, const std::string& name, const std::string& value)
+{
+    const ui::PropertyInfo* property = ui::findProperty(label, name);
+    if (!property)
+        throw std::runtime_error("TLCDLabel has no property \"" + name + "\"");
+    ui::SetResult result = ui::SetResult::WrongKind;
+    switch (property->kind()) {
+    case ui::PropertyKind::Text: result = property->setText(label, value); break;
+    case ui::PropertyKind::Enumeration: result = property->setIdentifier(label, value); break;
+    case ui::PropertyKind::Integer: {
+        std::optional<std::int64_t> number = parseInteger(value);
+        for (const auto& color : kColorNames)
+            if (ui::sameText(color.name, value))
+                number = color.value;
+        if (!number)
+            throw std::runtime_error("invalid value \"" + value + "\" for " + property->name() +
+                                     ": expected an integer");
+        result = property->setInteger(label, *number);
+        break;
+    }
+    default: break;
+    }
+    switch (result) {
+    case ui::SetResult::Done: return;
+    case ui::SetResult::OutOfRange:
+        throw std::runtime_error("invalid value \"" + value + "\" for " + property->name() +
+                                 ": out of range " + std::to_string(property->lowest()) + ".." +
+                                 std::to_string(property->highest()));
+    case ui::SetResult::NotAMember: {
+        std::string known;
+        for (const auto& id : property->identifiers())
+            known += (known.empty() ? "" : ", ") + id;
+        throw std::runtime_error("invalid value \"" + value + "\" for " + property->name() +
+                                 ": expected one of " + known);
+    }
+    default:
+        throw std::runtime_error("property " + property->name() +
+                                 " cannot be set from the command line");
+    }
+}
+
+// The image as a binary PPM (P6, maxval 255).
+std::string encodePpm(const ui::Raster& image)
+{
+    std::string out = "P6\n" + std::to_string(image.width()) + " " +
+                      std::to_string(image.height()) + "\n255\n";
+    out.reserve(out.size() + image.pixels().size() * 3);
+    for (std::uint32_t pixel : image.pixels()) {
+        out += char(pixel & 0xFF);
+        out += char((pixel >> 8) & 0xFF);
+        out += char((pixel >> 16) & 0xFF);
+    }
+    return out;
+}
 
 std::optional<std::pair<int, int>> parseSize(const std::string& text)
 {
@@ -103,49 +179,57 @@ void writeFile(const std::string& path, const std::string& bytes)
         throw std::runtime_error("cannot write " + path);
 }
 
-void writeProperties(JsonWriter& json, lcd::TLCDLabel& label)
+void writeProperties(JsonWriter& json, const lcd::TLCDLabel& label)
 {
-    for (const auto& property : lcd::lcdLabelProperties()) {
-        json.key(property.name);
-        switch (property.kind) {
-        case lcd::PropertyKind::Text: json.value(property.getText(label)); break;
-        case lcd::PropertyKind::Integer:
-        case lcd::PropertyKind::Color: json.value(property.getNumber(label)); break;
-        case lcd::PropertyKind::Boolean: json.value(property.getNumber(label) != 0); break;
-        case lcd::PropertyKind::Enumeration: {
-            auto ordinal = std::size_t(property.getNumber(label));
-            if (ordinal < property.identifiers.size())
-                json.value(property.identifiers[ordinal]);
-            else
-                json.value(std::int64_t(ordinal));
+    for (const ui::PropertyInfo* property : label.classInfo().properties()) {
+        switch (property->kind()) {
+        case ui::PropertyKind::Text: json.member(property->name(), *property->text(label)); break;
+        case ui::PropertyKind::Integer:
+            json.member(property->name(), *property->integer(label));
             break;
-        }
+        case ui::PropertyKind::Enumeration:
+            if (property->identifiers() == std::vector<std::string>{"False", "True"})
+                json.member(property->name(), *property->ordinal(label) != 0);
+            else
+                json.member(property->name(), *property->identifier(label));
+            break;
+        default: break; // events and objects have no value to print
         }
     }
 }
 
+struct Session {
+    ui::headless::HeadlessBackend backend; // records the error boxes of refused values
+    ui::ComponentPtr<lcd::TLCDLabel> label = ui::makeComponent<lcd::TLCDLabel>(nullptr);
+
+    std::vector<std::string> rejected() const
+    {
+        std::vector<std::string> messages;
+        for (const auto& box : backend.messageBoxes())
+            messages.push_back(box.text);
+        return messages;
+    }
+};
+
 int runRender(const Args& args, Io& io)
 {
     LcdOptions options = parseOptions(args, 1, true);
-    std::vector<std::string> rejected;
-    CaptureSurface surface;
-    lcd::TLCDLabel label;
-    label.setErrorBox([&](const std::string& message) { rejected.push_back(message); });
-    label.setSurface(&surface);
+    Session session;
+    lcd::TLCDLabel& label = *session.label;
     if (options.preset)
         lcd::applyChannelLcdLayout(label);
     for (const auto& [name, value] : options.sets)
-        lcd::setLcdLabelProperty(label, name, value);
+        setProperty(label, name, value);
     if (options.size)
-        label.SetBounds(label.Left(), label.Top(), options.size->first, options.size->second);
+        label.setBounds(label.left(), label.top(), options.size->first, options.size->second);
     label.Paint();
 
-    writeFile(options.out, lcd::encodePpm(*surface.image(), surface.width(), surface.height()));
+    writeFile(options.out, encodePpm(label.surface()));
 
     JsonWriter json;
     json.beginObject();
     writeProperties(json, label);
-    json.key("Rejected").stringArray(rejected);
+    json.key("Rejected").stringArray(session.rejected());
     json.endObject();
     io.out << json.str() << '\n';
     return 0;
@@ -154,15 +238,12 @@ int runRender(const Args& args, Io& io)
 int runSheet(const Args& args, Io& io)
 {
     LcdOptions options = parseOptions(args, 1, false);
-    std::vector<std::string> rejected;
-    CaptureSurface surface;
-    lcd::TLCDLabel label;
-    label.setErrorBox([&](const std::string& message) { rejected.push_back(message); });
-    label.setSurface(&surface);
+    Session session;
+    lcd::TLCDLabel& label = *session.label;
     for (const auto& [name, value] : options.sets)
-        lcd::setLcdLabelProperty(label, name, value);
-    label.setNoOfChars(1);
-    label.setTextLines(1);
+        setProperty(label, name, value);
+    label.SetNoOfChars(1);
+    label.SetTextLines(1);
     label.Paint();
 
     // One one-cell picture per code, sixteen to a row. A caption cannot hold code 0, but an
@@ -172,32 +253,33 @@ int runSheet(const Args& args, Io& io)
     const int count = last >= first ? last - first + 1 : 0;
     const int columns = 16;
     const int rows = (count + columns - 1) / columns;
-    const int cellWidth = label.Width();
-    const int cellHeight = label.Height();
-    lcd::PixelImage sheet(columns * cellWidth, rows * cellHeight, 0xFFFFFF);
+    const int cellWidth = label.width();
+    const int cellHeight = label.height();
+    ui::Raster sheet(columns * cellWidth, rows * cellHeight);
+    sheet.fillRect(sheet.bounds(), ui::clWhite);
     for (int i = 0; i < count; ++i) {
-        int code = first + i;
-        label.setCaption(code == 0 ? std::string() : std::string(1, char(code)));
+        const int code = first + i;
+        label.SetCaption(code == 0 ? std::string() : std::string(1, char(code)));
         label.Paint();
-        const lcd::PixelImage& cell = *surface.image();
-        int x0 = (i % columns) * cellWidth;
-        int y0 = (i / columns) * cellHeight;
-        for (int y = 0; y < cellHeight; ++y)
-            for (int x = 0; x < cellWidth; ++x)
+        const ui::Raster& cell = label.surface();
+        const int x0 = (i % columns) * cellWidth;
+        const int y0 = (i / columns) * cellHeight;
+        for (int y = 0; y < cell.height(); ++y)
+            for (int x = 0; x < cell.width(); ++x)
                 sheet.setPixel(x0 + x, y0 + y, cell.pixel(x, y));
     }
-    writeFile(options.out, lcd::encodePpm(sheet));
+    writeFile(options.out, encodePpm(sheet));
 
     JsonWriter json;
     json.beginObject()
-        .member("DotMatrix", lcd::kDotMatrixNames[std::size_t(label.DotMatrix())])
+        .member("DotMatrix", lcd::dotMatrixIdentifiers[std::size_t(label.DotMatrix())])
         .member("FirstChar", first)
         .member("LastChar", last)
         .member("Columns", columns)
         .member("Rows", rows)
         .member("CellWidth", cellWidth)
         .member("CellHeight", cellHeight);
-    json.key("Rejected").stringArray(rejected);
+    json.key("Rejected").stringArray(session.rejected());
     json.endObject();
     io.out << json.str() << '\n';
     return 0;

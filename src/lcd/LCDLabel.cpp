@@ -1,5 +1,7 @@
 #include "lcd/LCDLabel.h"
 
+#include "ui/Backend.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -8,7 +10,7 @@ namespace lcd {
 
 namespace {
 
-// The fixed texts of rejected values. They are not message resources: language files do not
+// The fixed texts of refused values. They are not message resources: language files do not
 // translate them.
 constexpr const char* kPixelSpacingMessage = "Pixel spacing can't be less than zero!";
 constexpr const char* kPixelWidthMessage = "Display pixel width must be 1 or greater!";
@@ -33,14 +35,67 @@ std::int64_t extent(std::int64_t count, std::int64_t cell, std::int64_t spacing,
     return 2 * border + (count - 1) * spacing + count * cell + 2;
 }
 
+// The size of a cell of `dots` dots of `dot` pixels, `spacing` apart.
 std::int64_t cellSize(std::int64_t dots, std::int64_t dot, std::int64_t spacing)
 {
     return dots * dot + (dots - 1) * spacing;
 }
 
+std::vector<std::string> identifiers(std::span<const std::string_view> names)
+{
+    return {names.begin(), names.end()};
+}
+
 } // namespace
 
-TLCDLabel::TLCDLabel() : m_errorBox(platformErrorBox()), m_palette(&platformPalette())
+const std::vector<std::string> dotMatrixIdentifiers = identifiers(kDotMatrixNames);
+const std::vector<std::string> pixelSizeIdentifiers = {
+    "pix1x1",   "pix2x2",   "pix3x3",   "pix4x4",   "pix5x5",   "pix6x6",
+    "pix7x7",   "pix8x8",   "pix9x9",   "pix10x10", "pix11x11", "pix12x12",
+    "pix13x13", "pix14x14", "pix15x15", "pix16x16", "pixCustom"};
+const std::vector<std::string> pixelShapeIdentifiers = {"spSquare", "spShaped", "spRound"};
+const std::vector<std::string> borderIdentifiers = {"frRaised", "frLowered", "frSingle",
+                                                    "frNone"};
+
+const ui::ClassInfo& TLCDLabel::staticClassInfo()
+{
+    using P = ui::Published<TLCDLabel>;
+    using L = TLCDLabel;
+    static const ui::ClassInfo info(
+        "TLCDLabel", &ui::GraphicControl::staticClassInfo(),
+        {
+            P::text("Caption", &L::Caption, &L::SetCaption),
+            P::enumeration("DotMatrix", &L::DotMatrix, &L::SetDotMatrix, dotMatrixIdentifiers),
+            P::enumeration("PixelSize", &L::PixelSize, &L::SetPixelSize, pixelSizeIdentifiers),
+            P::integer("PixelSpacing", &L::PixelSpacing, &L::SetPixelSpacing),
+            P::enumeration("PixelShape", &L::PixelShape, &L::SetPixelShape,
+                           pixelShapeIdentifiers),
+            P::integer("PixelWidth", &L::PixelWidth, &L::SetPixelWidth),
+            P::integer("PixelHeight", &L::PixelHeight, &L::SetPixelHeight),
+            P::integer("CharSpacing", &L::CharSpacing, &L::SetCharSpacing),
+            P::integer("LineSpacing", &L::LineSpacing, &L::SetLineSpacing),
+            P::integer("BorderSpace", &L::BorderSpace, &L::SetBorderSpace),
+            P::integer("TextLines", &L::TextLines, &L::SetTextLines),
+            P::integer("NoOfChars", &L::NoOfChars, &L::SetNoOfChars),
+            P::integer("BackGround", &L::BackGround, &L::SetBackGround),
+            P::enumeration("BorderStyle", &L::BorderStyle, &L::SetBorderStyle,
+                           borderIdentifiers),
+            P::integer("BorderColor", &L::BorderColor, &L::SetBorderColor),
+            P::integer("PixelOn", &L::PixelOn, &L::SetPixelOn),
+            P::integer("PixelOff", &L::PixelOff, &L::SetPixelOff),
+            P::text("filename", &L::filename, &L::Setfilename),
+            P::other("OnDblClick"),
+            P::other("OnDragDrop"),
+            P::other("OnDragOver"),
+            P::other("OnEndDrag"),
+            P::other("OnMouseDown"),
+            P::other("OnMouseMove"),
+            P::other("OnMouseUp"),
+        });
+    return info;
+}
+
+TLCDLabel::TLCDLabel(ui::Component* owner) : ui::GraphicControl(owner)
 {
     UpdatePixelOnDim();
     LayoutFromCounts();
@@ -53,22 +108,23 @@ TLCDLabel::~TLCDLabel()
 
 // ---- Text ----
 
-std::string TLCDLabel::Caption()
+std::string TLCDLabel::Caption() const
 {
-    std::size_t length = std::min(m_text.size(), std::size_t(kTextBufferSize - 1));
+    const std::string& text = this->text();
+    std::size_t length = std::min(text.size(), std::size_t(kTextBufferSize - 1));
     m_textBuffer.fill(0);
-    std::memcpy(m_textBuffer.data(), m_text.data(), length);
-    return std::string(m_textBuffer.data(), length);
+    std::memcpy(m_textBuffer.data(), text.data(), length);
+    return std::string(m_textBuffer.data(), strnlen(m_textBuffer.data(), length));
 }
 
-void TLCDLabel::setCaption(const std::string& text)
+void TLCDLabel::SetCaption(const std::string& text)
 {
     // The control keeps what its text buffer can show: the text up to its first zero byte,
     // at most 255 characters.
     std::string kept = text.substr(0, std::min(text.find('\0'), std::size_t(kTextBufferSize - 1)));
     if (kept == Caption())
         return;
-    m_text = kept;
+    setText(kept);
     Caption(); // copies the new text into TextBuffer
     Paint();
 }
@@ -79,7 +135,7 @@ int TLCDLabel::cellCode(int cell) const
     if (cell >= 0 && cell < kTextBufferSize) {
         std::size_t length = strnlen(m_textBuffer.data(), kTextBufferSize);
         if (std::size_t(cell) < length)
-            code = static_cast<unsigned char>(m_textBuffer[cell]);
+            code = static_cast<unsigned char>(m_textBuffer[std::size_t(cell)]);
     }
     return std::clamp(code, m_firstChar, std::max(m_firstChar, m_lastChar));
 }
@@ -88,8 +144,7 @@ int TLCDLabel::cellCode(int cell) const
 
 void TLCDLabel::reject(const char* message)
 {
-    if (m_errorBox)
-        m_errorBox(message);
+    ui::showMessageBox({message, "Error", ui::MessageIcon::Error, ui::MessageButtons::Ok});
 }
 
 TLCDLabel::LayoutValues TLCDLabel::layoutValues() const
@@ -111,13 +166,45 @@ bool TLCDLabel::fits(const LayoutValues& v)
     std::int64_t dotHeight = v.pixelHeight;
     if (v.pixelSize != TPixelSize::pixCustom)
         dotWidth = dotHeight = int(v.pixelSize) + 1;
-    std::int64_t charWidth = cellSize(v.matrixCols, dotWidth, v.pixelSpacing);
-    std::int64_t charHeight = cellSize(v.matrixRows, dotHeight, v.pixelSpacing);
-    return extent(v.noOfChars, charWidth, v.charSpacing, v.borderSpace) <= kMaxSize &&
-           extent(v.textLines, charHeight, v.lineSpacing, v.borderSpace) <= kMaxSize;
+    const std::int64_t charWidth = cellSize(v.matrixCols, dotWidth, v.pixelSpacing);
+    const std::int64_t charHeight = cellSize(v.matrixRows, dotHeight, v.pixelSpacing);
+    // Each factor stays below 2^34, so the products cannot overflow 64 bits.
+    const std::int64_t imageWidth = extent(v.noOfChars, charWidth, v.charSpacing, v.borderSpace) + 2;
+    const std::int64_t imageHeight =
+        extent(v.textLines, charHeight, v.lineSpacing, v.borderSpace) + 2;
+    return imageWidth <= ui::Raster::maxSide && imageHeight <= ui::Raster::maxSide &&
+           imageWidth * imageHeight <= ui::Raster::maxPixels;
 }
 
-void TLCDLabel::setDotMatrix(TDotMatrix value)
+void TLCDLabel::setLayoutInteger(std::int32_t& member, std::int32_t value, std::int32_t lowest,
+                                 const char* message, std::int64_t LayoutValues::*field)
+{
+    if (value < lowest) {
+        reject(message);
+        return;
+    }
+    if (value == member)
+        return;
+    LayoutValues v = layoutValues();
+    v.*field = value;
+    if (!fits(v)) {
+        reject(kTooLargeMessage);
+        return;
+    }
+    member = value;
+    Paint();
+}
+
+template <class T>
+void TLCDLabel::setLook(T& member, T value)
+{
+    if (value == member)
+        return;
+    member = value;
+    Paint();
+}
+
+void TLCDLabel::SetDotMatrix(TDotMatrix value)
 {
     if (value != TDotMatrix::CustomFont) {
         LayoutValues v = layoutValues();
@@ -130,7 +217,8 @@ void TLCDLabel::setDotMatrix(TDotMatrix value)
         }
     }
     // After a custom font the fallback is always mat5x7.
-    TDotMatrix fallback = m_dotMatrix == TDotMatrix::CustomFont ? TDotMatrix::mat5x7 : m_dotMatrix;
+    const TDotMatrix fallback =
+        m_dotMatrix == TDotMatrix::CustomFont ? TDotMatrix::mat5x7 : m_dotMatrix;
     m_dotMatrix = value;
     if (value == TDotMatrix::CustomFont) {
         if (m_filename.empty()) {
@@ -153,7 +241,6 @@ bool TLCDLabel::LoadFontFile(const std::string& path)
     v.matrixCols = header.cols;
     v.matrixRows = header.rows;
     if (!fits(v)) {
-        // A font whose cells would not fit on any screen is refused like a broken one.
         FreeGlyphs();
         return false;
     }
@@ -164,14 +251,14 @@ bool TLCDLabel::LoadFontFile(const std::string& path)
     return true;
 }
 
-void TLCDLabel::setfilename(const std::string& path)
+void TLCDLabel::Setfilename(const std::string& path)
 {
     m_filename = path;
-    setDotMatrix(TDotMatrix::CustomFont);
+    SetDotMatrix(TDotMatrix::CustomFont);
     Paint();
 }
 
-void TLCDLabel::setPixelSize(TPixelSize value)
+void TLCDLabel::SetPixelSize(TPixelSize value)
 {
     if (value == m_pixelSize)
         return;
@@ -185,183 +272,72 @@ void TLCDLabel::setPixelSize(TPixelSize value)
     Paint();
 }
 
-void TLCDLabel::setPixelShape(TPixelShape value)
+void TLCDLabel::SetPixelShape(TPixelShape value)
 {
-    if (value == m_pixelShape)
-        return;
-    m_pixelShape = value;
-    Paint();
+    setLook(m_pixelShape, value);
 }
 
-void TLCDLabel::setPixelSpacing(int value)
+void TLCDLabel::SetPixelSpacing(std::int32_t value)
 {
-    if (value < 0) {
-        reject(kPixelSpacingMessage);
-        return;
-    }
-    if (value == m_pixelSpacing)
-        return;
-    LayoutValues v = layoutValues();
-    v.pixelSpacing = value;
-    if (!fits(v)) {
-        reject(kTooLargeMessage);
-        return;
-    }
-    m_pixelSpacing = value;
-    Paint();
+    setLayoutInteger(m_pixelSpacing, value, 0, kPixelSpacingMessage, &LayoutValues::pixelSpacing);
 }
 
-void TLCDLabel::setPixelWidth(int value)
+void TLCDLabel::SetPixelWidth(std::int32_t value)
 {
+    // Only custom dots take their width from here; any other dot size ignores the value.
     if (m_pixelSize != TPixelSize::pixCustom || value == m_pixelWidth)
         return;
-    if (value < 1) {
-        reject(kPixelWidthMessage);
-        return;
-    }
-    LayoutValues v = layoutValues();
-    v.pixelWidth = value;
-    if (!fits(v)) {
-        reject(kTooLargeMessage);
-        return;
-    }
-    m_pixelWidth = value;
-    Paint();
+    setLayoutInteger(m_pixelWidth, value, 1, kPixelWidthMessage, &LayoutValues::pixelWidth);
 }
 
-void TLCDLabel::setPixelHeight(int value)
+void TLCDLabel::SetPixelHeight(std::int32_t value)
 {
     if (m_pixelSize != TPixelSize::pixCustom || value == m_pixelHeight)
         return;
-    if (value < 1) {
-        reject(kPixelHeightMessage);
-        return;
-    }
-    LayoutValues v = layoutValues();
-    v.pixelHeight = value;
-    if (!fits(v)) {
-        reject(kTooLargeMessage);
-        return;
-    }
-    m_pixelHeight = value;
-    Paint();
+    setLayoutInteger(m_pixelHeight, value, 1, kPixelHeightMessage, &LayoutValues::pixelHeight);
 }
 
-void TLCDLabel::setCharSpacing(int value)
+void TLCDLabel::SetCharSpacing(std::int32_t value)
 {
-    if (value < 0) {
-        reject(kCharSpacingMessage);
-        return;
-    }
-    if (value == m_charSpacing)
-        return;
-    LayoutValues v = layoutValues();
-    v.charSpacing = value;
-    if (!fits(v)) {
-        reject(kTooLargeMessage);
-        return;
-    }
-    m_charSpacing = value;
-    Paint();
+    setLayoutInteger(m_charSpacing, value, 0, kCharSpacingMessage, &LayoutValues::charSpacing);
 }
 
-void TLCDLabel::setLineSpacing(int value)
+void TLCDLabel::SetLineSpacing(std::int32_t value)
 {
-    if (value < 0) {
-        reject(kLineSpacingMessage);
-        return;
-    }
-    if (value == m_lineSpacing)
-        return;
-    LayoutValues v = layoutValues();
-    v.lineSpacing = value;
-    if (!fits(v)) {
-        reject(kTooLargeMessage);
-        return;
-    }
-    m_lineSpacing = value;
-    Paint();
+    setLayoutInteger(m_lineSpacing, value, 0, kLineSpacingMessage, &LayoutValues::lineSpacing);
 }
 
-void TLCDLabel::setBorderSpace(int value)
+void TLCDLabel::SetBorderSpace(std::int32_t value)
 {
-    if (value < 0) {
-        reject(kBorderSpaceMessage);
-        return;
-    }
-    if (value == m_borderSpace)
-        return;
-    LayoutValues v = layoutValues();
-    v.borderSpace = value;
-    if (!fits(v)) {
-        reject(kTooLargeMessage);
-        return;
-    }
-    m_borderSpace = value;
-    Paint();
+    setLayoutInteger(m_borderSpace, value, 0, kBorderSpaceMessage, &LayoutValues::borderSpace);
 }
 
-void TLCDLabel::setTextLines(int value)
+void TLCDLabel::SetTextLines(std::int32_t value)
 {
-    if (value < 1) {
-        reject(kTextLinesMessage);
-        return;
-    }
-    if (value == m_textLines)
-        return;
-    LayoutValues v = layoutValues();
-    v.textLines = value;
-    if (!fits(v)) {
-        reject(kTooLargeMessage);
-        return;
-    }
-    m_textLines = value;
-    Paint();
+    setLayoutInteger(m_textLines, value, 1, kTextLinesMessage, &LayoutValues::textLines);
 }
 
-void TLCDLabel::setNoOfChars(int value)
+void TLCDLabel::SetNoOfChars(std::int32_t value)
 {
-    if (value < 1) {
-        reject(kNoOfCharsMessage);
-        return;
-    }
-    if (value == m_noOfChars)
-        return;
-    LayoutValues v = layoutValues();
-    v.noOfChars = value;
-    if (!fits(v)) {
-        reject(kTooLargeMessage);
-        return;
-    }
-    m_noOfChars = value;
-    Paint();
+    setLayoutInteger(m_noOfChars, value, 1, kNoOfCharsMessage, &LayoutValues::noOfChars);
 }
 
-void TLCDLabel::setBackGround(TColor value)
+void TLCDLabel::SetBackGround(TColor value)
 {
-    if (value == m_backGround)
-        return;
-    m_backGround = value;
-    Paint();
+    setLook(m_backGround, value);
 }
 
-void TLCDLabel::setBorderStyle(TMyBorder value)
+void TLCDLabel::SetBorderStyle(TMyBorder value)
 {
-    if (value == m_borderStyle)
-        return;
-    m_borderStyle = value;
-    Paint();
+    setLook(m_borderStyle, value);
 }
 
-void TLCDLabel::setBorderColor(TColor value)
+void TLCDLabel::SetBorderColor(TColor value)
 {
-    if (value == m_borderColor)
-        return;
-    m_borderColor = value;
-    Paint();
+    setLook(m_borderColor, value);
 }
 
-void TLCDLabel::setPixelOn(TColor value)
+void TLCDLabel::SetPixelOn(TColor value)
 {
     if (value == m_pixelOn)
         return;
@@ -370,51 +346,14 @@ void TLCDLabel::setPixelOn(TColor value)
     Paint();
 }
 
-void TLCDLabel::setPixelOff(TColor value)
+void TLCDLabel::SetPixelOff(TColor value)
 {
-    if (value == m_pixelOff)
-        return;
-    m_pixelOff = value;
-    Paint();
+    setLook(m_pixelOff, value);
 }
 
 void TLCDLabel::UpdatePixelOnDim()
 {
     m_pixelOnDim = dimColor(m_pixelOn);
-}
-
-// ---- Base control ----
-
-void TLCDLabel::SetBounds(int left, int top, int width, int height)
-{
-    m_left = left;
-    m_top = top;
-    setSize(width, height);
-}
-
-void TLCDLabel::setSize(int width, int height)
-{
-    if (width == m_width && height == m_height)
-        return;
-    m_width = width;
-    m_height = height;
-    m_paintPending = true;
-}
-
-void TLCDLabel::setEnabled(bool enabled)
-{
-    if (enabled == m_enabled)
-        return;
-    m_enabled = enabled;
-    m_paintPending = true;
-}
-
-void TLCDLabel::setVisible(bool visible)
-{
-    if (visible == m_visible)
-        return;
-    m_visible = visible;
-    m_paintPending = true;
 }
 
 // ---- Layout ----
@@ -456,82 +395,88 @@ void TLCDLabel::layout(bool fromSize)
     m_charHeight = clampToInt(cellSize(m_matrixRows, m_dotHeight, m_pixelSpacing));
 
     if (fromSize) {
-        // Truncating division, as the counts are defined; below 1 becomes 1.
-        std::int64_t chars = (std::int64_t(m_width) - 2 * std::int64_t(m_borderSpace) +
-                              m_charSpacing) /
-                             (std::int64_t(m_charWidth) + m_charSpacing);
-        std::int64_t lines = (std::int64_t(m_height) - 2 * std::int64_t(m_borderSpace) +
-                              m_lineSpacing) /
-                             (std::int64_t(m_charHeight) + m_lineSpacing);
+        // Truncating division, as the counts are defined; below 1 becomes 1. The counts are
+        // set directly: no message, no further paint.
+        const std::int64_t chars =
+            (std::int64_t(width()) - 2 * std::int64_t(m_borderSpace) + m_charSpacing) /
+            (std::int64_t(m_charWidth) + m_charSpacing);
+        const std::int64_t lines =
+            (std::int64_t(height()) - 2 * std::int64_t(m_borderSpace) + m_lineSpacing) /
+            (std::int64_t(m_charHeight) + m_lineSpacing);
         m_noOfChars = clampToInt(std::max<std::int64_t>(chars, 1));
         m_textLines = clampToInt(std::max<std::int64_t>(lines, 1));
     }
 
-    setSize(clampToInt(extent(m_noOfChars, m_charWidth, m_charSpacing, m_borderSpace)),
-            clampToInt(extent(m_textLines, m_charHeight, m_lineSpacing, m_borderSpace)));
-    m_lastWidth = m_width;
-    m_lastHeight = m_height;
+    // Through the ordinary size operations: a change of size asks the framework for a
+    // repaint, as any resize does.
+    setBounds(left(), top(),
+              clampToInt(extent(m_noOfChars, m_charWidth, m_charSpacing, m_borderSpace)),
+              clampToInt(extent(m_textLines, m_charHeight, m_lineSpacing, m_borderSpace)));
+    m_lastWidth = width();
+    m_lastHeight = height();
 }
 
 // ---- Paint ----
 
 void TLCDLabel::Paint()
 {
-    m_paintPending = false;
-    bool sizeChanged = m_width != m_lastWidth || m_height != m_lastHeight;
-    m_lastWidth = m_width;
-    m_lastHeight = m_height;
+    const bool sizeChanged = width() != m_lastWidth || height() != m_lastHeight;
+    m_lastWidth = width();
+    m_lastHeight = height();
     UpdateCharRange();
     if (sizeChanged)
         LayoutFromSize();
     else
         LayoutFromCounts();
 
-    const int width = m_width;
-    const int height = m_height;
-    PixelImage image(width + 2, height + 2);
-    if (m_visible) {
-        image.fillRect(0, 0, width, height, screen(m_backGround));
+    const int w = width();
+    const int h = height();
+    ui::Raster image(w + 2, h + 2);
+    if (visible()) {
+        image.fillRect({0, 0, w, h}, m_backGround);
         if (m_borderStyle != TMyBorder::frNone) {
             TColor frame = m_borderColor;
             TColor topLeft = m_borderColor;
             if (m_borderStyle == TMyBorder::frRaised) {
-                frame = clBtnShadow;
-                topLeft = clBtnHighlight;
+                frame = ui::clBtnShadow;
+                topLeft = ui::clBtnHighlight;
             } else if (m_borderStyle == TMyBorder::frLowered) {
-                frame = clBtnHighlight;
-                topLeft = clBtnShadow;
+                frame = ui::clBtnHighlight;
+                topLeft = ui::clBtnShadow;
             }
-            image.frameRect(0, 0, width, height, screen(frame));
-            if (m_borderStyle != TMyBorder::frSingle) {
-                const Point corner[] = {{width, 0}, {0, 0}, {0, height}};
-                image.polyline(corner, screen(topLeft));
-            }
+            image.frameRect({0, 0, w, h}, frame);
+            if (m_borderStyle != TMyBorder::frSingle)
+                image.polyline({{w, 0}, {0, 0}, {0, h}}, topLeft);
         }
-        if (m_enabled)
+        if (enabled())
             DrawCells(image);
     } else {
-        image.fillRect(0, 0, image.width(), image.height(), screen(clBtnFace));
+        image.fillRect(image.bounds(), ui::clBtnFace);
     }
-    if (m_surface)
-        m_surface->copyFrom(image, width, height);
+    present(image);
 }
 
-void TLCDLabel::DrawCells(PixelImage& image) const
+TLCDLabel::DotColors TLCDLabel::dotColors() const
 {
-    const DotColors colors{screen(m_pixelOn), screen(m_pixelOff), screen(m_pixelOnDim)};
+    return {ui::colorToRgb(m_pixelOn), ui::colorToRgb(m_pixelOff), ui::colorToRgb(m_pixelOnDim)};
+}
+
+void TLCDLabel::DrawCells(ui::Raster& image) const
+{
+    const DotColors colors = dotColors();
     for (int line = 0; line < m_textLines; ++line) {
-        std::int64_t y0 = std::int64_t(m_borderSpace) + 1 +
-                          std::int64_t(line) * (std::int64_t(m_charHeight) + m_lineSpacing);
+        const std::int64_t y0 = std::int64_t(m_borderSpace) + 1 +
+                                std::int64_t(line) * (std::int64_t(m_charHeight) + m_lineSpacing);
         if (y0 >= image.height())
             break;
         for (int column = 0; column < m_noOfChars; ++column) {
-            std::int64_t x0 = std::int64_t(m_borderSpace) + 1 +
-                              std::int64_t(column) * (std::int64_t(m_charWidth) + m_charSpacing);
+            const std::int64_t x0 =
+                std::int64_t(m_borderSpace) + 1 +
+                std::int64_t(column) * (std::int64_t(m_charWidth) + m_charSpacing);
             if (x0 >= image.width())
                 break;
-            std::int64_t cell = std::int64_t(line) * m_noOfChars + column;
-            int code = cellCode(int(std::min<std::int64_t>(cell, kTextBufferSize)));
+            const std::int64_t cell = std::int64_t(line) * m_noOfChars + column;
+            const int code = cellCode(int(std::min<std::int64_t>(cell, kTextBufferSize)));
             drawChar(image, int(x0), int(y0), code, colors);
         }
     }
@@ -542,70 +487,67 @@ bool TLCDLabel::dotLit(int code, int row, int col) const
     if (m_dotMatrix != TDotMatrix::CustomFont)
         return builtinDotLit(m_dotMatrix, code, row, col);
     const std::uint8_t* glyph = m_customGlyphs.glyph(code);
-    std::size_t index = std::size_t(row) * m_matrixCols + col;
+    const std::size_t index = std::size_t(row) * std::size_t(m_matrixCols) + std::size_t(col);
     if (!glyph || index >= m_customGlyphs.glyphSize())
         return false;
-    // 0 is lit in a font file; 1, and any other value a damaged file may hold, is unlit.
     return glyph[index] == kFontDotLit;
 }
 
-void TLCDLabel::DrawChar(PixelImage& image, int x0, int y0, int code) const
+void TLCDLabel::DrawChar(ui::Raster& image, int x0, int y0, int code) const
 {
-    drawChar(image, x0, y0, code,
-             {screen(m_pixelOn), screen(m_pixelOff), screen(m_pixelOnDim)});
+    drawChar(image, x0, y0, code, dotColors());
 }
 
-void TLCDLabel::drawChar(PixelImage& image, int x0, int y0, int code,
+void TLCDLabel::drawChar(ui::Raster& image, int x0, int y0, int code,
                          const DotColors& colors) const
 {
-    // The dots of the glyph, one byte each, when the set keeps them in one block: a built-in
+    // The glyph's dots, one byte each, where the set keeps them in one block: a built-in
     // table (1 = lit) or the custom store (0 = lit). Hitachi2 joins two tables and goes
     // through the general lookup.
     const std::uint8_t* glyph = nullptr;
     std::uint8_t litByte = 1;
-    if (m_dotMatrix == TDotMatrix::CustomFont) {
-        glyph = m_customGlyphs.glyph(code);
+    const bool custom = m_dotMatrix == TDotMatrix::CustomFont;
+    if (custom) {
         litByte = kFontDotLit;
-        if (m_customGlyphs.glyphSize() < std::size_t(m_matrixCols) * std::size_t(m_matrixRows))
-            glyph = nullptr; // never drawn past a buffer: such a glyph shows unlit
+        if (m_customGlyphs.glyphSize() >= std::size_t(m_matrixCols) * std::size_t(m_matrixRows))
+            glyph = m_customGlyphs.glyph(code); // else never read past a buffer: unlit
     } else if (m_dotMatrix != TDotMatrix::Hitachi2) {
-        // Every other built-in set has the table of its own ordinal.
+        // The other built-in sets draw from the table of their own ordinal.
         const GlyphTable& table = builtinTables()[std::size_t(m_dotMatrix)];
         glyph = table.dots.data() + std::size_t(code - table.first) * table.cols * table.rows;
     }
-    const bool custom = m_dotMatrix == TDotMatrix::CustomFont;
     const int stepX = m_dotWidth + m_pixelSpacing;
     const int stepY = m_dotHeight + m_pixelSpacing;
+    // spShaped tells lit dots by their colour, so with PixelOn equal to PixelOff every dot is
+    // drawn as a lit one.
+    const bool allLookLit = m_pixelOff == m_pixelOn;
     for (int row = 0; row < m_matrixRows; ++row) {
         const int y = y0 + row * stepY;
         for (int col = 0; col < m_matrixCols; ++col) {
             const int x = x0 + col * stepX;
             bool lit;
             if (glyph)
-                lit = glyph[std::size_t(row) * m_matrixCols + col] == litByte;
+                lit = glyph[std::size_t(row) * std::size_t(m_matrixCols) + std::size_t(col)] ==
+                      litByte;
             else
                 lit = !custom && dotLit(code, row, col);
-            // spShaped tells lit dots by their colour, so with PixelOn equal to PixelOff every
-            // dot is drawn as a lit one.
-            const bool drawnLit = lit || m_pixelOff == m_pixelOn;
-            const TColor color = lit ? colors.on : colors.off;
+            const std::uint32_t color = lit ? colors.on : colors.off;
             if (m_pixelSize == TPixelSize::pix1x1) {
                 image.setPixel(x, y, color);
                 continue;
             }
-            const int x2 = x + m_dotWidth;
-            const int y2 = y + m_dotHeight;
+            const ui::Box box{x, y, x + m_dotWidth, y + m_dotHeight};
             switch (m_pixelShape) {
-            case TPixelShape::spSquare: image.fillRect(x, y, x2, y2, color); break;
+            case TPixelShape::spSquare: image.fillRect(box, color); break;
             case TPixelShape::spShaped:
-                if (drawnLit) {
-                    image.fillRect(x, y, x2, y2, colors.dim);
-                    image.ellipse(x, y, x2, y2, colors.on);
+                if (lit || allLookLit) {
+                    image.fillRect(box, colors.dim);
+                    image.ellipse(box, colors.on, colors.on);
                 } else {
-                    image.fillRect(x, y, x2, y2, color);
+                    image.fillRect(box, color);
                 }
                 break;
-            case TPixelShape::spRound: image.ellipse(x, y, x2, y2, color); break;
+            case TPixelShape::spRound: image.ellipse(box, color, color); break;
             }
         }
     }

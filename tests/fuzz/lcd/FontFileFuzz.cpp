@@ -4,6 +4,7 @@
 
 #include "lcd/FontFile.h"
 #include "lcd/LCDLabel.h"
+#include "ui/headless/HeadlessBackend.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -28,10 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
 
-    lcd::TLCDLabel label;
-    label.setfilename(path);
-    label.setCaption(std::string(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 40)));
-    label.Paint();
+    static ui::headless::HeadlessBackend backend;
+    auto label = ui::makeComponent<lcd::TLCDLabel>(nullptr);
+    label->Setfilename(path);
+    label->SetCaption(
+        std::string(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 40)));
+    label->Paint();
     std::remove(path.c_str());
     return 0;
 }

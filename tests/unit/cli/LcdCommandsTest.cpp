@@ -110,6 +110,22 @@ TEST_F(LcdCommands, RenderPrintsEveryPublishedProperty)
     EXPECT_FALSE(json.find("Enabled")->asBool());
 }
 
+TEST_F(LcdCommands, RenderWritesThePictureAsShown)
+{
+    CliRun r = run({"lcd", "render", "--out", file("a.ppm"), "--preset", "ChannelLCD", "--set",
+                    "Caption=A"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string header = "P6\n246 28\n255\n";
+    const std::string ppm = read(file("a.ppm"));
+    ASSERT_EQ(ppm.size(), header.size() + 246 * 28 * 3);
+    auto at = [&](int x, int y) { return ppm.substr(header.size() + (y * 246 + x) * 3, 3); };
+    EXPECT_EQ(at(7, 4), std::string(3, '\0'));   // the lit dot at the top of the A
+    EXPECT_EQ(at(4, 4), std::string(3, '\xAA')); // an unlit dot
+    EXPECT_EQ(at(2, 2), std::string(3, '\xC0')); // the panel
+    EXPECT_EQ(at(0, 0), std::string(3, '\xA0')); // the frame's shadow (headless colours)
+    EXPECT_EQ(at(245, 27), std::string(3, '\xFF')); // and its highlight
+}
+
 TEST_F(LcdCommands, BadCommandLinesFailAndWriteNothing)
 {
     const std::string existing = file("keep.ppm");
@@ -129,7 +145,11 @@ TEST_F(LcdCommands, BadCommandLinesFailAndWriteNothing)
         {{"lcd", "render", "--out", existing, "--preset", "MainLCD"}, 2, "unknown preset"},
         {{"lcd", "sheet", "--out", existing, "--size", "10x10"}, 2, "unknown option"},
         {{"lcd", "render", "--out", existing, "--set", "Colour=1"}, 1, "no property \"Colour\""},
-        {{"lcd", "render", "--out", existing, "--set", "NoOfChars=many"}, 1, "32-bit integer"},
+        {{"lcd", "render", "--out", existing, "--set", "NoOfChars=many"}, 1, "expected an integer"},
+        {{"lcd", "render", "--out", existing, "--set", "NoOfChars=0x100000000"}, 1,
+         "out of range -2147483648..2147483647"},
+        {{"lcd", "render", "--out", existing, "--set", "DotMatrix=mat6x6"}, 1,
+         "expected one of mat5x7, mat5x8"},
         {{"lcd", "render", "--out", m_dir.string()}, 1, "cannot write"},
         {{"lcd", "render", "--out", file("missing/folder/x.ppm")}, 1, "cannot write"},
     };

@@ -1,6 +1,6 @@
 #include "LcdTestSupport.h"
 #include "lcd/LCDLabel.h"
-#include "lcd/LCDLabelClass.h"
+#include "lcd/ChannelLcdLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +19,23 @@ using lcdtest::writeBytes;
 namespace {
 
 struct ChannelLcd : Fixture {
-    ChannelLcd()
-    {
-        lcd::applyChannelLcdLayout(label);
-        surface.paints = 0;
-    }
+    ChannelLcd() { lcd::applyChannelLcdLayout(label); }
 };
+
+// Writes a property by name as a stored layout does: integers from decimal text,
+// enumerations by identifier, texts as they are.
+ui::SetResult setByName(TLCDLabel& label, std::string_view name, const std::string& value)
+{
+    const ui::PropertyInfo* property = ui::findProperty(label, name);
+    if (!property)
+        return ui::SetResult::WrongClass;
+    switch (property->kind()) {
+    case ui::PropertyKind::Integer: return property->setInteger(label, std::stoll(value));
+    case ui::PropertyKind::Enumeration: return property->setIdentifier(label, value);
+    case ui::PropertyKind::Text: return property->setText(label, value);
+    default: return ui::SetResult::WrongKind;
+    }
+}
 
 } // namespace
 
@@ -44,23 +55,23 @@ TEST(LCDLabel, NewControlHasTheInitialValues)
     EXPECT_EQ(l.BorderSpace(), 3);
     EXPECT_EQ(l.TextLines(), 1);
     EXPECT_EQ(l.NoOfChars(), 10);
-    EXPECT_EQ(l.BackGround(), lcd::clSilver);
+    EXPECT_EQ(l.BackGround(), ui::clSilver);
     EXPECT_EQ(l.BorderStyle(), lcd::TMyBorder::frLowered);
-    EXPECT_EQ(l.BorderColor(), lcd::clBlack);
-    EXPECT_EQ(l.PixelOn(), lcd::clBlack);
+    EXPECT_EQ(l.BorderColor(), ui::clBlack);
+    EXPECT_EQ(l.PixelOn(), ui::clBlack);
     EXPECT_EQ(l.PixelOff(), 11184810u);
     EXPECT_EQ(l.filename(), "");
-    EXPECT_TRUE(l.Enabled());
-    EXPECT_TRUE(l.Visible());
-    EXPECT_EQ(l.Width(), 166);
-    EXPECT_EQ(l.Height(), 28);
+    EXPECT_TRUE(l.enabled());
+    EXPECT_TRUE(l.visible());
+    EXPECT_EQ(l.width(), 166);
+    EXPECT_EQ(l.height(), 28);
     EXPECT_EQ(l.LastWidth(), 166);
     EXPECT_EQ(l.CharWidth(), 14);
     EXPECT_EQ(l.CharHeight(), 20);
     for (char byte : l.TextBuffer())
         ASSERT_EQ(byte, 0);
     EXPECT_FALSE(l.CustomGlyphs().complete());
-    EXPECT_EQ(f.surface.paints, 0);
+    EXPECT_EQ(f.paints(), 0);
 }
 
 TEST(LCDLabel, LayoutFollowsCountsOrOutsideSize)
@@ -72,29 +83,29 @@ TEST(LCDLabel, LayoutFollowsCountsOrOutsideSize)
     };
     const Case cases[] = {
         {"new control", [](TLCDLabel&) {}, 166, 28, 10, 1},
-        {"two lines", [](TLCDLabel& l) { l.setTextLines(2); }, 166, 50, 10, 2},
+        {"two lines", [](TLCDLabel& l) { l.SetTextLines(2); }, 166, 50, 10, 2},
         {"ChannelLCD", [](TLCDLabel& l) { lcd::applyChannelLcdLayout(l); }, 246, 28, 15, 1},
-        {"resized to 300 x 60", [](TLCDLabel& l) { l.SetBounds(0, 0, 300, 60); }, 294, 50, 18, 2},
-        {"resized to 10 x 10", [](TLCDLabel& l) { l.SetBounds(0, 0, 10, 10); }, 22, 28, 1, 1},
+        {"resized to 300 x 60", [](TLCDLabel& l) { l.setBounds(0, 0, 300, 60); }, 294, 50, 18, 2},
+        {"resized to 10 x 10", [](TLCDLabel& l) { l.setBounds(0, 0, 10, 10); }, 22, 28, 1, 1},
         {"ChannelLCD in Hitachi2",
          [](TLCDLabel& l) {
              lcd::applyChannelLcdLayout(l);
-             l.setDotMatrix(TDotMatrix::Hitachi2);
+             l.SetDotMatrix(TDotMatrix::Hitachi2);
          },
          246, 37, 15, 1},
         {"no margins, no gaps, one-pixel dots",
          [](TLCDLabel& l) {
-             l.setBorderSpace(0);
-             l.setCharSpacing(0);
-             l.setPixelSpacing(0);
-             l.setPixelSize(TPixelSize::pix1x1);
+             l.SetBorderSpace(0);
+             l.SetCharSpacing(0);
+             l.SetPixelSpacing(0);
+             l.SetPixelSize(TPixelSize::pix1x1);
          },
          52, 9, 10, 1},
         {"custom 3 x 5 dots",
          [](TLCDLabel& l) {
-             l.setPixelSize(TPixelSize::pixCustom);
-             l.setPixelWidth(3);
-             l.setPixelHeight(5);
+             l.SetPixelSize(TPixelSize::pixCustom);
+             l.SetPixelWidth(3);
+             l.SetPixelHeight(5);
          },
          // cells 5×3 + 4 = 19 wide, 7×5 + 6 = 41 high
          2 * 3 + 9 * 2 + 10 * 19 + 2, 2 * 3 + 41 + 2, 10, 1},
@@ -103,14 +114,13 @@ TEST(LCDLabel, LayoutFollowsCountsOrOutsideSize)
         Fixture f;
         c.change(f.label);
         f.label.Paint();
-        EXPECT_EQ(f.label.Width(), c.width) << c.what;
-        EXPECT_EQ(f.label.Height(), c.height) << c.what;
+        EXPECT_EQ(f.label.width(), c.width) << c.what;
+        EXPECT_EQ(f.label.height(), c.height) << c.what;
         EXPECT_EQ(f.label.NoOfChars(), c.chars) << c.what;
         EXPECT_EQ(f.label.TextLines(), c.lines) << c.what;
         EXPECT_EQ(f.label.LastWidth(), c.width) << c.what;
-        EXPECT_EQ(f.surface.lastWidth, c.width) << c.what;
-        EXPECT_EQ(f.image().width(), c.width + 2) << c.what;
-        EXPECT_EQ(f.image().height(), c.height + 2) << c.what;
+        EXPECT_EQ(f.image().width(), c.width) << c.what;
+        EXPECT_EQ(f.image().height(), c.height) << c.what;
     }
 }
 
@@ -139,21 +149,22 @@ TEST(LCDLabel, SettersRejectBadValuesWithTheirMessage)
         {"BorderSpace", "2147483647", TLCDLabel::kTooLargeMessage},
         {"PixelSpacing", "5000", TLCDLabel::kTooLargeMessage},
         {"NoOfChars", "2000", nullptr},
+        {"NoOfChars", "2400", TLCDLabel::kTooLargeMessage},
     };
     for (const auto& c : cases) {
         Fixture f;
-        const lcd::PropertyInfo* info = lcd::findLcdLabelProperty(c.property);
+        const ui::PropertyInfo* info = ui::findProperty(f.label, c.property);
         ASSERT_NE(info, nullptr);
-        const std::int64_t before = info->getNumber(f.label);
-        lcd::setLcdLabelProperty(f.label, c.property, c.value);
+        const std::int64_t before = *info->integer(f.label);
+        ASSERT_EQ(setByName(f.label, c.property, c.value), ui::SetResult::Done);
         if (c.message) {
-            EXPECT_EQ(f.errors, std::vector<std::string>{c.message}) << c.property << c.value;
-            EXPECT_EQ(info->getNumber(f.label), before) << c.property << c.value;
-            EXPECT_EQ(f.surface.paints, 0) << c.property << c.value;
+            EXPECT_EQ(f.errors(), std::vector<std::string>{c.message}) << c.property << c.value;
+            EXPECT_EQ(*info->integer(f.label), before) << c.property << c.value;
+            EXPECT_EQ(f.paints(), 0) << c.property << c.value;
         } else {
-            EXPECT_TRUE(f.errors.empty()) << c.property << c.value;
-            EXPECT_EQ(info->getNumber(f.label), std::stoll(c.value)) << c.property;
-            EXPECT_EQ(f.surface.paints, 1) << c.property << c.value;
+            EXPECT_TRUE(f.errors().empty()) << c.property << c.value;
+            EXPECT_EQ(*info->integer(f.label), std::stoll(c.value)) << c.property;
+            EXPECT_EQ(f.paints(), 1) << c.property << c.value;
         }
     }
 }
@@ -162,29 +173,29 @@ TEST(LCDLabel, PixelWidthAndHeightCountOnlyForCustomDots)
 {
     Fixture f;
     TLCDLabel& l = f.label;
-    l.setPixelWidth(5);
-    l.setPixelWidth(0);
-    l.setPixelHeight(0);
-    EXPECT_TRUE(f.errors.empty());
-    EXPECT_EQ(f.surface.paints, 0);
+    l.SetPixelWidth(5);
+    l.SetPixelWidth(0);
+    l.SetPixelHeight(0);
+    EXPECT_TRUE(f.errors().empty());
+    EXPECT_EQ(f.paints(), 0);
     EXPECT_EQ(l.PixelWidth(), 2);
 
-    l.setPixelSize(TPixelSize::pixCustom);
+    l.SetPixelSize(TPixelSize::pixCustom);
     EXPECT_EQ(l.PixelWidth(), 2);
     EXPECT_EQ(l.DotWidth(), 2);
-    l.setPixelWidth(2); // equal: nothing
-    EXPECT_EQ(f.surface.paints, 1);
-    l.setPixelWidth(0);
-    l.setPixelHeight(-4);
-    EXPECT_EQ(f.errors, (std::vector<std::string>{"Display pixel width must be 1 or greater!",
+    l.SetPixelWidth(2); // equal: nothing
+    EXPECT_EQ(f.paints(), 1);
+    l.SetPixelWidth(0);
+    l.SetPixelHeight(-4);
+    EXPECT_EQ(f.errors(), (std::vector<std::string>{"Display pixel width must be 1 or greater!",
                                                   "Display pixel height must be 1 or greate!"}));
-    l.setPixelWidth(4);
+    l.SetPixelWidth(4);
     EXPECT_EQ(l.DotWidth(), 4);
     EXPECT_EQ(l.DotHeight(), 2);
-    EXPECT_EQ(f.surface.paints, 2);
+    EXPECT_EQ(f.paints(), 2);
 
     // A fixed size overwrites both at the next layout.
-    l.setPixelSize(TPixelSize::pix5x5);
+    l.SetPixelSize(TPixelSize::pix5x5);
     EXPECT_EQ(l.PixelWidth(), 5);
     EXPECT_EQ(l.PixelHeight(), 5);
 }
@@ -198,40 +209,39 @@ TEST(LCDLabel, SettersPaintOnlyOnChangeExceptDotMatrixAndFilename)
         int paints; // paints this step causes
     };
     const Step steps[] = {
-        {[&] { l.setCaption("Lobby"); }, 1},
-        {[&] { l.setCaption("Lobby"); }, 0},
-        {[&] { l.setCaption("lobby"); }, 1},
-        {[&] { l.setDotMatrix(TDotMatrix::mat5x7); }, 1},
-        {[&] { l.setDotMatrix(TDotMatrix::mat5x7); }, 1},
-        {[&] { l.setPixelOn(lcd::clBlack); }, 0},
-        {[&] { l.setPixelOn(0x0000FF); }, 1},
-        {[&] { l.setPixelOff(0xAAAAAA); }, 0},
-        {[&] { l.setBackGround(lcd::clSilver); }, 0},
-        {[&] { l.setBackGround(0xFFFFFF); }, 1},
-        {[&] { l.setBorderStyle(lcd::TMyBorder::frLowered); }, 0},
-        {[&] { l.setBorderStyle(lcd::TMyBorder::frSingle); }, 1},
-        {[&] { l.setBorderColor(0x123456); }, 1},
-        {[&] { l.setPixelShape(lcd::TPixelShape::spRound); }, 1},
-        {[&] { l.setNoOfChars(10); }, 0},
-        {[&] { l.setfilename(""); }, 2},
-        {[&] { l.SetBounds(5, 5, 300, 60); }, 0},
+        {[&] { l.SetCaption("Lobby"); }, 1},
+        {[&] { l.SetCaption("Lobby"); }, 0},
+        {[&] { l.SetCaption("lobby"); }, 1},
+        {[&] { l.SetDotMatrix(TDotMatrix::mat5x7); }, 1},
+        {[&] { l.SetDotMatrix(TDotMatrix::mat5x7); }, 1},
+        {[&] { l.SetPixelOn(ui::clBlack); }, 0},
+        {[&] { l.SetPixelOn(0x0000FF); }, 1},
+        {[&] { l.SetPixelOff(0xAAAAAA); }, 0},
+        {[&] { l.SetBackGround(ui::clSilver); }, 0},
+        {[&] { l.SetBackGround(0xFFFFFF); }, 1},
+        {[&] { l.SetBorderStyle(lcd::TMyBorder::frLowered); }, 0},
+        {[&] { l.SetBorderStyle(lcd::TMyBorder::frSingle); }, 1},
+        {[&] { l.SetBorderColor(0x123456); }, 1},
+        {[&] { l.SetPixelShape(lcd::TPixelShape::spRound); }, 1},
+        {[&] { l.SetNoOfChars(10); }, 0},
+        {[&] { l.Setfilename(""); }, 2},
+        {[&] { l.setBounds(5, 5, 300, 60); }, 0},
         {[&] { l.setEnabled(false); }, 0},
+        {[&] { l.setEnabled(true); }, 0},
     };
     int total = 0;
     for (std::size_t i = 0; i < std::size(steps); ++i) {
         steps[i].apply();
         total += steps[i].paints;
-        EXPECT_EQ(f.surface.paints, total) << "step " << i;
+        EXPECT_EQ(f.paints(), total) << "step " << i;
     }
     EXPECT_EQ(l.PixelOnDim(), 0x00007Fu);
     // The framework owes a paint after the outside resize; that paint trims the size, which
     // asks for one more, and then nothing is owed.
-    EXPECT_TRUE(l.paintPending());
+    EXPECT_TRUE(l.needsRepaint());
     l.Paint();
-    EXPECT_EQ(l.Width(), 294);
-    EXPECT_TRUE(l.paintPending());
-    l.Paint();
-    EXPECT_FALSE(l.paintPending());
+    EXPECT_EQ(l.width(), 294);
+    EXPECT_FALSE(l.needsRepaint());
 }
 
 TEST(LCDLabel, PixelOnDimHalvesTheColourBytes)
@@ -241,12 +251,12 @@ TEST(LCDLabel, PixelOnDimHalvesTheColourBytes)
     };
     const Case cases[] = {{0x0000FF, 0x00007F},
                           {0xFFFFFF, 0x7F7F7F},
-                          {lcd::clBlack, lcd::clBlack},
-                          {lcd::clBtnFace, 0x80000007},
+                          {ui::clBlack, ui::clBlack},
+                          {ui::clBtnFace, 0x80000007},
                           {0x01030507, 0x01010203}};
     for (const auto& c : cases) {
         Fixture f;
-        f.label.setPixelOn(c.on);
+        f.label.SetPixelOn(c.on);
         EXPECT_EQ(f.label.PixelOnDim(), c.dim) << std::hex << c.on;
     }
 }
@@ -266,12 +276,12 @@ TEST(LCDLabel, CaptionKeepsAtMost255CharactersUpToAZeroByte)
     };
     for (const auto& c : cases) {
         Fixture f;
-        f.label.setCaption(c.set);
+        f.label.SetCaption(c.set);
         EXPECT_EQ(f.label.Caption(), c.kept);
         EXPECT_EQ(std::string(f.label.TextBuffer().data()), c.kept);
         EXPECT_EQ(f.label.TextBuffer()[255], 0);
-        f.label.setCaption(c.set); // the same text again: no paint
-        EXPECT_EQ(f.surface.paints, 1);
+        f.label.SetCaption(c.set); // the same text again: no paint
+        EXPECT_EQ(f.paints(), 1);
     }
 }
 
@@ -292,8 +302,8 @@ TEST(LCDLabel, CellsShowTheTextClampedIntoTheSet)
     };
     for (const auto& c : cases) {
         ChannelLcd f;
-        f.label.setDotMatrix(c.set);
-        f.label.setCaption(c.caption);
+        f.label.SetDotMatrix(c.set);
+        f.label.SetCaption(c.caption);
         for (std::size_t i = 0; i < c.codes.size(); ++i)
             EXPECT_EQ(f.label.cellCode(int(i)), c.codes[i]) << c.caption << " cell " << i;
         // Every cell past the last one holds the set's first code.
@@ -322,51 +332,51 @@ TEST(LCDLabel, CustomFontSelectionFallsBack)
     const Case cases[] = {
         {"empty filename keeps the set",
          [](TLCDLabel& l) {
-             l.setDotMatrix(TDotMatrix::mat5x8);
-             l.setDotMatrix(TDotMatrix::CustomFont);
+             l.SetDotMatrix(TDotMatrix::mat5x8);
+             l.SetDotMatrix(TDotMatrix::CustomFont);
          },
          TDotMatrix::mat5x8},
         {"a good file selects the custom font",
          [&](TLCDLabel& l) {
-             l.setDotMatrix(TDotMatrix::mat5x8);
-             l.setfilename(good);
+             l.SetDotMatrix(TDotMatrix::mat5x8);
+             l.Setfilename(good);
          },
          TDotMatrix::CustomFont},
         {"after a custom font, a missing file falls back to mat5x7",
          [&](TLCDLabel& l) {
-             l.setDotMatrix(TDotMatrix::mat5x8);
-             l.setfilename(good);
-             l.setfilename(dir.file("missing.lcf"));
+             l.SetDotMatrix(TDotMatrix::mat5x8);
+             l.Setfilename(good);
+             l.Setfilename(dir.file("missing.lcf"));
          },
          TDotMatrix::mat5x7},
         {"after a custom font, an empty name falls back to mat5x7",
          [&](TLCDLabel& l) {
-             l.setDotMatrix(TDotMatrix::mat5x8);
-             l.setfilename(good);
-             l.setfilename("");
+             l.SetDotMatrix(TDotMatrix::mat5x8);
+             l.Setfilename(good);
+             l.Setfilename("");
          },
          TDotMatrix::mat5x7},
         {"deleting the file and selecting again falls back",
          [&](TLCDLabel& l) {
              std::string copy = dir.file("copy.lcf");
              std::filesystem::copy_file(good, copy);
-             l.setDotMatrix(TDotMatrix::Hitachi);
-             l.setfilename(copy);
+             l.SetDotMatrix(TDotMatrix::Hitachi);
+             l.Setfilename(copy);
              std::filesystem::remove(copy);
-             l.setDotMatrix(TDotMatrix::CustomFont);
+             l.SetDotMatrix(TDotMatrix::CustomFont);
          },
          TDotMatrix::mat5x7},
         {"a truncated file falls back to the previous set",
          [&](TLCDLabel& l) {
-             l.setDotMatrix(TDotMatrix::dos5x7);
-             l.setfilename(truncated);
+             l.SetDotMatrix(TDotMatrix::dos5x7);
+             l.Setfilename(truncated);
          },
          TDotMatrix::dos5x7},
         {"a font too large for any screen falls back",
          [&](TLCDLabel& l) {
-             l.setPixelSize(TPixelSize::pix16x16);
-             l.setNoOfChars(40);
-             l.setfilename(huge);
+             l.SetPixelSize(TPixelSize::pix16x16);
+             l.SetNoOfChars(40);
+             l.Setfilename(huge);
          },
          TDotMatrix::mat5x7},
     };
@@ -374,7 +384,7 @@ TEST(LCDLabel, CustomFontSelectionFallsBack)
         Fixture f;
         c.steps(f.label);
         EXPECT_EQ(f.label.DotMatrix(), c.expected) << c.what;
-        EXPECT_TRUE(f.errors.empty()) << c.what;
+        EXPECT_TRUE(f.errors().empty()) << c.what;
         if (c.expected != TDotMatrix::CustomFont) {
             lcd::CharSetShape shape = lcd::charSetShape(c.expected);
             EXPECT_EQ(f.label.MatrixCols(), shape.cols) << c.what;
@@ -384,39 +394,71 @@ TEST(LCDLabel, CustomFontSelectionFallsBack)
 
     // An 8 × 8 font on ChannelLCD keeps 15 cells and one line: 381 × 31.
     ChannelLcd f;
-    f.label.setfilename(eight);
+    const int before = f.paints();
+    f.label.Setfilename(eight);
     EXPECT_EQ(f.label.DotMatrix(), TDotMatrix::CustomFont);
     EXPECT_EQ(f.label.CharWidth(), 23);
-    EXPECT_EQ(f.label.Width(), 381);
-    EXPECT_EQ(f.label.Height(), 31);
+    EXPECT_EQ(f.label.width(), 381);
+    EXPECT_EQ(f.label.height(), 31);
     EXPECT_EQ(f.label.NoOfChars(), 15);
-    EXPECT_EQ(f.surface.paints, 2); // once inside the set selection, once after it
+    EXPECT_EQ(f.paints(), before + 2); // once inside the set selection, once after it
     EXPECT_EQ(f.label.filename(), eight);
 }
 
-TEST(LCDLabel, PropertiesAreFoundByNameAndParsed)
+TEST(LCDLabel, ClassInformationPublishesThePropertiesInOrder)
 {
     Fixture f;
-    lcd::setLcdLabelProperty(f.label, "dotmatrix", "HITACHI2");
+    EXPECT_EQ(f.label.className(), "TLCDLabel");
+    EXPECT_TRUE(f.label.classInfo().inheritsFrom("TGraphicControl"));
+    std::vector<std::string> own;
+    for (const auto& property : TLCDLabel::staticClassInfo().ownProperties())
+        if (property.kind() != ui::PropertyKind::Other)
+            own.push_back(property.name());
+    const std::vector<std::string> declared = {
+        "Caption",     "DotMatrix", "PixelSize",  "PixelSpacing", "PixelShape",  "PixelWidth",
+        "PixelHeight", "CharSpacing", "LineSpacing", "BorderSpace", "TextLines", "NoOfChars",
+        "BackGround",  "BorderStyle", "BorderColor", "PixelOn",     "PixelOff",  "filename"};
+    EXPECT_EQ(own, declared);
+    for (const char* inherited : {"Hint", "ShowHint", "Enabled", "Visible", "Width"})
+        EXPECT_NE(ui::findProperty(f.label, inherited), nullptr) << inherited;
+
+    // Writes by name run the setters, letter case ignored.
+    EXPECT_EQ(setByName(f.label, "dotmatrix", "HITACHI2"), ui::SetResult::Done);
     EXPECT_EQ(f.label.DotMatrix(), TDotMatrix::Hitachi2);
-    lcd::setLcdLabelProperty(f.label, "PixelOn", "0xFF");
-    EXPECT_EQ(f.label.PixelOn(), 0xFFu);
-    lcd::setLcdLabelProperty(f.label, "BackGround", "clBtnFace");
-    EXPECT_EQ(f.label.BackGround(), lcd::clBtnFace);
-    lcd::setLcdLabelProperty(f.label, "BorderColor", "-2147483633"); // clBtnFace, signed
-    EXPECT_EQ(f.label.BorderColor(), lcd::clBtnFace);
-    lcd::setLcdLabelProperty(f.label, "Visible", "false");
-    EXPECT_FALSE(f.label.Visible());
+    EXPECT_EQ(f.label.height(), 37);
+    EXPECT_EQ(setByName(f.label, "PixelOn", std::to_string(ui::clBtnFace)), ui::SetResult::Done);
+    EXPECT_EQ(f.label.PixelOnDim(), 0x80000007u);
+    EXPECT_EQ(setByName(f.label, "caption", "Lobby"), ui::SetResult::Done);
+    EXPECT_EQ(f.label.Caption(), "Lobby");
+    const int paints = f.paints();
 
     struct Bad {
         const char* name;
         const char* value;
+        ui::SetResult result;
     };
-    const Bad bad[] = {{"NoSuchProperty", "1"}, {"NoOfChars", "ten"}, {"NoOfChars", "4294967296"},
-                       {"NoOfChars", "1.5"},    {"DotMatrix", "mat6x6"}, {"PixelOn", "0x1FFFFFFFF"},
-                       {"Enabled", "yes"},      {"NoOfChars", ""}};
+    const Bad bad[] = {{"NoOfChars", "4294967296", ui::SetResult::OutOfRange},
+                       {"PixelOn", "-1", ui::SetResult::OutOfRange},
+                       {"DotMatrix", "mat6x6", ui::SetResult::NotAMember},
+                       {"BorderStyle", "frDouble", ui::SetResult::NotAMember}};
     for (const auto& b : bad)
-        EXPECT_THROW(lcd::setLcdLabelProperty(f.label, b.name, b.value), lcd::PropertyError)
-            << b.name << "=" << b.value;
+        EXPECT_EQ(setByName(f.label, b.name, b.value), b.result) << b.name << "=" << b.value;
     EXPECT_EQ(f.label.NoOfChars(), 10);
+    EXPECT_EQ(f.label.BorderStyle(), lcd::TMyBorder::frLowered);
+    EXPECT_EQ(f.paints(), paints);
+    EXPECT_TRUE(f.errors().empty());
+}
+
+TEST(LCDLabel, ChannelLcdLayoutKeepsItsStoredSizeWithOnePaintPerChange)
+{
+    Fixture f;
+    lcd::applyChannelLcdLayout(f.label);
+    // Only NoOfChars differs from the initial values: one paint, which finds the stored size
+    // and keeps it.
+    EXPECT_EQ(f.paints(), 1);
+    EXPECT_EQ(f.label.width(), 246);
+    EXPECT_EQ(f.label.height(), 28);
+    EXPECT_EQ(f.label.NoOfChars(), 15);
+    EXPECT_EQ(f.label.PixelOff(), 11184810u);
+    EXPECT_TRUE(f.errors().empty());
 }

@@ -54,12 +54,16 @@ std::string fontGlyph(const std::vector<std::string>& rows)
     return out;
 }
 
-Fixture::Fixture()
+std::vector<std::string> Fixture::errors() const
 {
-    label.setSurface(&surface);
-    label.setErrorBox([this](const std::string& message) { errors.push_back(message); });
-    static const lcd::ClassicPalette palette;
-    label.setPalette(palette);
+    std::vector<std::string> texts;
+    for (const auto& box : backend.messageBoxes()) {
+        texts.push_back(box.text);
+        if (box.caption != "Error" || box.icon != ui::MessageIcon::Error ||
+            box.buttons != ui::MessageButtons::Ok)
+            texts.push_back("(not an error box: " + box.caption + ")");
+    }
+    return texts;
 }
 
 std::string tableGlyph(const lcd::GlyphTable& table, int code)
@@ -74,7 +78,7 @@ std::string tableGlyph(const lcd::GlyphTable& table, int code)
     return out;
 }
 
-std::string paintedCell(const lcd::PixelImage& image, int x0, int y0, int cols, int rows,
+std::string paintedCell(const ui::Raster& image, int x0, int y0, int cols, int rows,
                         int stepX, int stepY, lcd::TColor lit)
 {
     std::string out;
@@ -82,7 +86,7 @@ std::string paintedCell(const lcd::PixelImage& image, int x0, int y0, int cols, 
         if (r)
             out += ' ';
         for (int c = 0; c < cols; ++c)
-            out += image.pixel(x0 + c * stepX, y0 + r * stepY) == lit ? '#' : '.';
+            out += image.pixel(x0 + c * stepX, y0 + r * stepY) == (lit & 0xFFFFFF) ? '#' : '.';
     }
     return out;
 }

@@ -4,6 +4,7 @@
 
 #include "lcd/LCDLabel.h"
 #include "lcd/Matrix.h"
+#include "ui/headless/HeadlessBackend.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -35,36 +36,26 @@ std::string fontFileBytes(std::int32_t cols, std::int32_t rows, std::int32_t fir
 // Glyph bytes in the file's encoding from rows of '#' (lit, 0) and '.' (unlit, 1).
 std::string fontGlyph(const std::vector<std::string>& rows);
 
-// Keeps every picture the control hands over.
-class RecordingSurface final : public lcd::LcdSurface {
-public:
-    void copyFrom(const lcd::PixelImage& image, int width, int height) override
-    {
-        last = image;
-        lastWidth = width;
-        lastHeight = height;
-        ++paints;
-    }
-    std::optional<lcd::PixelImage> last;
-    int lastWidth = 0;
-    int lastHeight = 0;
-    int paints = 0;
-};
-
-// A control wired to a recording surface and an error box that collects the messages.
+// A control made without owner, with a headless backend that records its error boxes.
 struct Fixture {
-    Fixture();
-    lcd::TLCDLabel label;
-    RecordingSurface surface;
-    std::vector<std::string> errors;
-    const lcd::PixelImage& image() const { return *surface.last; }
+    ui::headless::HeadlessBackend backend;
+    ui::ComponentPtr<lcd::TLCDLabel> owned = ui::makeComponent<lcd::TLCDLabel>(nullptr);
+    lcd::TLCDLabel& label = *owned;
+
+    // The texts of the error boxes shown so far; each must have had the title "Error", the
+    // error icon and the OK button.
+    std::vector<std::string> errors() const;
+    // The pictures presented since the control was made.
+    int paints() const { return int(label.presentCount()); }
+    // What the control's area shows.
+    const ui::Raster& image() const { return label.surface(); }
 };
 
 // A glyph of a built-in table as rows of '#' and '.' joined by spaces.
 std::string tableGlyph(const lcd::GlyphTable& table, int code);
 // The dots of the cell at (x0, y0) of a painted image: '#' where the dot's top-left pixel has
 // colour `lit`, '.' otherwise; rows joined by spaces.
-std::string paintedCell(const lcd::PixelImage& image, int x0, int y0, int cols, int rows,
+std::string paintedCell(const ui::Raster& image, int x0, int y0, int cols, int rows,
                         int stepX, int stepY, lcd::TColor lit);
 
 } // namespace lcdtest
