@@ -1,4 +1,5 @@
-#include "cli/Cli.h"
+#include "cli/LangCommands.h"
+
 #include "cli/Json.h"
 
 #include "i18n/FileAccess.h"
@@ -10,8 +11,6 @@
 #include <cstdint>
 #include <ostream>
 #include <stdexcept>
-
-// kestrion-cli lang: language files and their values, decoded as the program decodes them.
 
 namespace cli {
 
