@@ -1,0 +1,22 @@
+#pragma once
+// The program's Windows help file (.HLP), shown by the system's help viewer.
+
+#include "platform/WindowMessenger.h"
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+class HelpViewer {
+public:
+    virtual ~HelpViewer() = default;
+    // Opens the help file at the topic of that context number (WinHelpA with HELP_CONTEXT),
+    // for the given window. The path is handed over as given; a relative path is taken from the
+    // current folder. True when the help viewer took the request; whether the file exists is
+    // the viewer's business, which reports it itself.
+    virtual bool showContext(WindowHandle owner, const std::string& helpFile,
+                             std::uint32_t context) = 0;
+};
+
+} // namespace platform
