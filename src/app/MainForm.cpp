@@ -70,7 +70,7 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-std::string text(const i18n::ResStringRec& message)
+std::string messageText(const i18n::ResStringRec& message)
 {
     return i18n::LoadResourceString(message);
 }
@@ -130,16 +130,16 @@ void TMainForm::buildComponents()
     ChannelLCD->setName("ChannelLCD");
     ChannelLCD->setParent(this);
     ChannelLCD->setBounds(0, 0, 246, 28);
-    ChannelLCD->setPixelSize(lcd::TPixelSize::pix2x2);
-    ChannelLCD->setPixelSpacing(1);
-    ChannelLCD->setPixelWidth(2);
-    ChannelLCD->setPixelHeight(2);
-    ChannelLCD->setCharSpacing(2);
-    ChannelLCD->setLineSpacing(2);
-    ChannelLCD->setBorderSpace(3);
-    ChannelLCD->setTextLines(1);
-    ChannelLCD->setNoOfChars(15);
-    ChannelLCD->setPixelOff(11184810);
+    ChannelLCD->SetPixelSize(lcd::TPixelSize::pix2x2);
+    ChannelLCD->SetPixelSpacing(1);
+    ChannelLCD->SetPixelWidth(2);
+    ChannelLCD->SetPixelHeight(2);
+    ChannelLCD->SetCharSpacing(2);
+    ChannelLCD->SetLineSpacing(2);
+    ChannelLCD->SetBorderSpace(3);
+    ChannelLCD->SetTextLines(1);
+    ChannelLCD->SetNoOfChars(15);
+    ChannelLCD->SetPixelOff(11184810);
 
     ChannelBar = new ui::TrackBar(this);
     ChannelBar->setName("ChannelBar");
@@ -188,8 +188,8 @@ void TMainForm::buildComponents()
     Help1 = addItem(bar, "Help1", "&Help", nullptr);
     Help2 = addItem(*Help1, "Help2", "&Help", &TMainForm::Help2Click);
     N4 = addItem(*Help1, "N4", "-", nullptr);
-    KestrionWebsite1 = addItem(*Help1, "KestrionWebsite1", "&Kestrion Website",
-                               &TMainForm::KestrionWebsite1Click);
+    KestrionWebsite1 =
+        addItem(*Help1, "KestrionWebsite1", "&Kestrion Website", &TMainForm::KestrionWebsite1Click);
     EmailQuorbit1 =
         addItem(*Help1, "EmailQuorbit1", "&Email Quorbit", &TMainForm::EmailQuorbit1Click);
     N5 = addItem(*Help1, "N5", "-", nullptr);
@@ -275,13 +275,12 @@ void TMainForm::FormCreate(ui::Persistent&)
     attachBarHandler();
 
     // The client is started at every start, also when it runs already.
-    bool started =
-        m_services.link.LaunchClientAndWait(RwcFile.empty() ? "" : "/file " + RwcFile);
+    bool started = m_services.link.LaunchClientAndWait(RwcFile.empty() ? "" : "/file " + RwcFile);
     ui::Application* app = ui::Application::current();
     if (!started) {
         if (app) {
-            app->messageBox(text(i18n::msg::SStartClientFailed), text(i18n::msg::SErrorDetected),
-                            ui::MessageIcon::Error);
+            app->messageBox(messageText(i18n::msg::SStartClientFailed),
+                            messageText(i18n::msg::SErrorDetected), ui::MessageIcon::Error);
             app->processMessages();
             app->terminate();
         }
@@ -301,7 +300,7 @@ void TMainForm::installHook()
         return;
     app->processMessages();
     if (!Hooked)
-        app->messageBox(text(i18n::msg::SHookFailed), text(i18n::msg::SErrorCaption),
+        app->messageBox(messageText(i18n::msg::SHookFailed), messageText(i18n::msg::SErrorCaption),
                         ui::MessageIcon::Error);
 }
 
@@ -388,7 +387,7 @@ void TMainForm::ResetChannelBar()
     LastChannel = -1;
     m_joinedChannel.reset();
     ChannelBar->setPosition(Profile.InitialChannel);
-    ChannelLCD->setCaption(text(i18n::msg::SStandingBy));
+    ChannelLCD->SetCaption(messageText(i18n::msg::SStandingBy));
 }
 
 void TMainForm::BuildLanguageMenu()
@@ -477,11 +476,11 @@ void TMainForm::SwitchToChannel(std::int32_t position)
         name = Profile.ChannelNames[static_cast<std::size_t>(position - 1)];
         m_joinedChannel = name;
     }
-    ChannelLCD->setCaption(name);
+    ChannelLCD->SetCaption(name);
     if (!RwcFile.empty())
         name += kFileSwitch + RwcFile;
-    bool ok = m_services.link.JoinChannel(Profile.HostAddress, asciiUpper(name),
-                                          Profile.HostPassword);
+    bool ok =
+        m_services.link.JoinChannel(Profile.HostAddress, asciiUpper(name), Profile.HostPassword);
     if (!Profile.SoundsEnabled)
         return;
     if (!ok) {
@@ -567,10 +566,10 @@ void TMainForm::handleHotkey(const ui::Message& message)
         return;
     case WM_CHANNEL0: moveBarAndSwitch(0); return;
     case WM_DISCONNECT:
-        ChannelLCD->setCaption(text(i18n::msg::SStandingBy));
+        ChannelLCD->SetCaption(messageText(i18n::msg::SStandingBy));
         if (position >= 1 && position <= channels)
-            m_services.link.SendClientCommand("/leave "
-                                              + Profile.ChannelNames[static_cast<std::size_t>(position - 1)]);
+            m_services.link.SendClientCommand(
+                "/leave " + Profile.ChannelNames[static_cast<std::size_t>(position - 1)]);
         else
             m_services.link.SendClientCommand("/leave DEFAULT");
         LastChannel = -1;
@@ -615,7 +614,8 @@ void TMainForm::trayNotification(std::intptr_t lParam)
     }
     if (lParam != kTrayRightButtonDown && lParam != kTrayPopHotkey)
         return;
-    platform::ScreenPoint at = m_services.desktop.desktop.cursorPosition().value_or(platform::ScreenPoint{});
+    platform::ScreenPoint at =
+        m_services.desktop.desktop.cursorPosition().value_or(platform::ScreenPoint{});
     // The window must be in front while the menu is open, or the menu does not close when
     // the user clicks elsewhere.
     m_services.desktop.desktop.bringToForeground(self);
@@ -626,7 +626,7 @@ void TMainForm::trayNotification(std::intptr_t lParam)
 
 void TMainForm::TrayMenuPopup(ui::Persistent&)
 {
-    Restore1->setCaption(text(shownOnScreen() ? i18n::msg::SHide : i18n::msg::SRestore));
+    Restore1->setCaption(messageText(shownOnScreen() ? i18n::msg::SHide : i18n::msg::SRestore));
 }
 
 void TMainForm::Restore1Click(ui::Persistent&)
@@ -652,7 +652,7 @@ void TMainForm::Open1Click(ui::Persistent&)
     detachBarHandler();
     ChannelBar->setMin(0);
     ChannelBar->setMax(0);
-    ChannelLCD->setCaption(text(i18n::msg::SStandBy));
+    ChannelLCD->SetCaption(messageText(i18n::msg::SStandBy));
     LoadProfile(chosen);
     // A home profile that cannot be written must not leave the program without its hook
     // and its bar: the failure is shown once the opened profile is in use.
@@ -764,9 +764,9 @@ void TMainForm::About1Click(ui::Persistent&)
     }
     std::string clientVersion;
     m_services.link.DetectClientVersion(clientVersion);
-    std::string message = std::string(kAboutLeadIn) + notice + "\r\nVersion " + version
-                          + "\r\nVersion of RW detected: " + clientVersion + "\r\n\r\n"
-                          + kLcdCredit + "\r\n" + kLocalizationCredit;
+    std::string message = std::string(kAboutLeadIn) + notice + "\r\nVersion " + version +
+                          "\r\nVersion of RW detected: " + clientVersion + "\r\n\r\n" + kLcdCredit +
+                          "\r\n" + kLocalizationCredit;
     if (ui::Application* app = ui::Application::current())
         app->messageBox(message, "About Kestrion");
 }

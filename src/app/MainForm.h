@@ -58,7 +58,7 @@ enum HotkeyMessage : std::uint32_t {
 };
 
 // The values of the tray message's second parameter that the window acts on.
-inline constexpr std::intptr_t kTrayDoubleClick = 0x203; // WM_LBUTTONDBLCLK
+inline constexpr std::intptr_t kTrayDoubleClick = 0x203;     // WM_LBUTTONDBLCLK
 inline constexpr std::intptr_t kTrayRightButtonDown = 0x204; // WM_RBUTTONDOWN
 inline constexpr std::intptr_t kTrayPopHotkey = 0x40E;
 
