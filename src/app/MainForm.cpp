@@ -252,6 +252,9 @@ void TMainForm::detachBarHandler()
 // the hook, the bar, the client, the tray icon, the initial channel, the window.
 void TMainForm::FormCreate(ui::Persistent&)
 {
+    // The hook and the tray icon post to the window, which must exist before it is first
+    // shown (or even when it never is).
+    createHandle();
     std::string scratch;
     m_services.link.DetectClientVersion(scratch);
     ClientVolumes volumes = m_services.link.ReadClientVolumes();

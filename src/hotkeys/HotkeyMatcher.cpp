@@ -1,6 +1,7 @@
 #include "hotkeys/HotkeyMatcher.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace hotkeys {
@@ -32,6 +33,22 @@ unsigned messageFor(HotkeyAction action)
     return 0;
 }
 
+namespace {
+
+// Ctrl: VK_CONTROL, VK_LCONTROL, VK_RCONTROL; Alt: VK_MENU, VK_LMENU, VK_RMENU.
+constexpr std::array<std::uint32_t, 3> kCtrlCodes = {0x11, 0xA2, 0xA3};
+constexpr std::array<std::uint32_t, 3> kAltCodes = {0x12, 0xA4, 0xA5};
+
+} // namespace
+
+bool HotkeyMatcher::anyHeld(const std::array<std::uint32_t, 3>& codes) const
+{
+    for (std::uint32_t code : codes)
+        if (m_held.test(code))
+            return true;
+    return false;
+}
+
 std::vector<PostedMessage> HotkeyMatcher::onKey(const KeyEvent& event)
 {
     std::vector<PostedMessage> out;
@@ -39,12 +56,21 @@ std::vector<PostedMessage> HotkeyMatcher::onKey(const KeyEvent& event)
         return out;
     if (!event.down) {
         m_held.reset(event.code);
+        // The system may report a modifier going up under another of its codes than it went
+        // down with (the generic code for a left or right key); either side's release ends it.
+        for (const auto& group : {kCtrlCodes, kAltCodes}) {
+            if (std::find(group.begin(), group.end(), event.code) != group.end())
+                for (std::uint32_t code : group)
+                    m_held.reset(code);
+        }
         return out;
     }
     if (m_held.test(event.code))
         return out; // a repeat while the key is held
     m_held.set(event.code);
-    if (event.ctrlHeld != m_keys.requireCtrl || event.altHeld != m_keys.requireAlt)
+    bool ctrl = anyHeld(kCtrlCodes);
+    bool alt = anyHeld(kAltCodes);
+    if (ctrl != m_keys.requireCtrl || alt != m_keys.requireAlt)
         return out;
     for (std::size_t i = 0; i < profile::kHotkeyCount; ++i) {
         if (m_keys.codes[i] != static_cast<std::int32_t>(event.code))

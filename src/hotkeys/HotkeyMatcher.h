@@ -6,11 +6,14 @@
 // it is held, and again only after it was released. The two modifier flags of the profile
 // hold for every hotkey: Ctrl (or Alt) must be held when its flag is set and must not be held
 // when it is not, so that a plain key never fires inside a Ctrl or Alt shortcut of another
-// program. A code stored under several actions sends each of their messages. Key code 0
-// means "no key" and never matches.
+// program. Which modifiers are held the matcher tells from the events it has seen (either
+// Ctrl or Alt key, left or right), since the system's own key state lags behind a low-level
+// hook. A code stored under several actions sends each of their messages. Key code 0 means
+// "no key" and never matches.
 
 #include "profile/Hotkeys.h"
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <vector>
@@ -33,8 +36,6 @@ struct PostedMessage {
 struct KeyEvent {
     std::uint32_t code = 0; // Windows virtual-key code
     bool down = false;      // key-down (true) or key-up (false)
-    bool ctrlHeld = false;
-    bool altHeld = false;
 };
 
 class HotkeyMatcher {
@@ -49,6 +50,8 @@ public:
     std::vector<PostedMessage> onKey(const KeyEvent& event);
 
 private:
+    bool anyHeld(const std::array<std::uint32_t, 3>& codes) const;
+
     profile::Hotkeys m_keys;
     std::bitset<256> m_held;
 };

@@ -60,11 +60,6 @@ void readKeysIfChanged()
         readKeys();
 }
 
-bool held(int key)
-{
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
-}
-
 LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam)
 {
     if (code == HC_ACTION && g_window) {
@@ -75,8 +70,6 @@ LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam)
         hotkeys::KeyEvent event;
         event.code = info->vkCode;
         event.down = down;
-        event.ctrlHeld = held(VK_CONTROL) || held(VK_LCONTROL) || held(VK_RCONTROL);
-        event.altHeld = (info->flags & LLKHF_ALTDOWN) != 0 || held(VK_MENU);
         for (const auto& m : g_matcher.onKey(event))
             PostMessageA(g_window, m.message, 0, m.lParam);
     }

@@ -18,13 +18,13 @@ profile::Hotkeys everyAction()
     return keys;
 }
 
-KeyEvent down(std::uint32_t code, bool ctrl = false, bool alt = false)
+KeyEvent down(std::uint32_t code)
 {
-    return {code, true, ctrl, alt};
+    return {code, true};
 }
 KeyEvent up(std::uint32_t code)
 {
-    return {code, false, false, false};
+    return {code, false};
 }
 
 } // namespace
@@ -70,16 +70,19 @@ TEST(HotkeyMatcher, FiresOncePerPressNotOnRepeats)
 
 TEST(HotkeyMatcher, ModifierFlagsMustMatchExactly)
 {
+    // Ctrl and Alt as the keyboard reports them: left, right or generic key codes.
     struct Case {
-        bool requireCtrl, requireAlt, ctrl, alt;
+        bool requireCtrl, requireAlt;
+        std::vector<std::uint32_t> held;
         bool fires;
     };
     const Case cases[] = {
-        {false, false, false, false, true}, {false, false, true, false, false},
-        {false, false, false, true, false}, {true, false, true, false, true},
-        {true, false, false, false, false}, {true, false, true, true, false},
-        {false, true, false, true, true},   {true, true, true, true, true},
-        {true, true, true, false, false},
+        {false, false, {}, true},      {false, false, {0xA2}, false},
+        {false, false, {0xA4}, false}, {true, false, {0xA2}, true},
+        {true, false, {0xA3}, true},   {true, false, {0x11}, true},
+        {true, false, {}, false},      {true, false, {0xA2, 0xA5}, false},
+        {false, true, {0xA5}, true},   {true, true, {0xA3, 0x12}, true},
+        {true, true, {0xA2}, false},   {false, false, {0x10}, true}, // Shift does not count
     };
     for (const auto& c : cases) {
         profile::Hotkeys keys;
@@ -87,9 +90,30 @@ TEST(HotkeyMatcher, ModifierFlagsMustMatchExactly)
         keys.requireAlt = c.requireAlt;
         keys[HotkeyAction::Disconnect] = 110;
         HotkeyMatcher m(keys);
-        EXPECT_EQ(m.onKey(down(110, c.ctrl, c.alt)).size(), c.fires ? 1u : 0u)
-            << c.requireCtrl << c.requireAlt << c.ctrl << c.alt;
+        for (auto code : c.held)
+            m.onKey(down(code));
+        EXPECT_EQ(m.onKey(down(110)).size(), c.fires ? 1u : 0u)
+            << c.requireCtrl << c.requireAlt << c.held.size();
+        // Once the modifiers are released, only a profile of plain keys fires.
+        m.onKey(up(110));
+        for (auto code : c.held)
+            m.onKey(up(code));
+        EXPECT_EQ(m.onKey(down(110)).size(), !c.requireCtrl && !c.requireAlt ? 1u : 0u);
     }
+}
+
+TEST(HotkeyMatcher, AModifierReleasedUnderItsGenericCodeCountsAsReleased)
+{
+    profile::Hotkeys keys; // plain keys
+    keys[HotkeyAction::Channel1] = 116;
+    HotkeyMatcher m(keys);
+    m.onKey(down(0xA2)); // left Ctrl down
+    m.onKey(up(0x11));   // Ctrl up
+    EXPECT_EQ(m.onKey(down(116)).size(), 1u);
+    m.onKey(up(116));
+    m.onKey(down(0x12)); // Alt down
+    m.onKey(up(0xA5));   // right Alt up
+    EXPECT_EQ(m.onKey(down(116)).size(), 1u);
 }
 
 TEST(HotkeyMatcher, SharedCodesPostEveryActionAndZeroNeverMatches)
