@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/LangCommands.h"
 #include "cli/LinkCommands.h"
 #include "cli/ProfileCommands.h"
 
@@ -8,21 +9,20 @@
 namespace cli {
 
 int runLcd(const Args& args, Io& io);
-int runLang(const Args& args, Io& io);
 
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
-#ifdef _WIN32
-        {"send", "send COMMAND", runSend},
-#endif
         {"ini", kIniUsage, runIni},
-        {"profile", kProfileUsage, runProfile},
+        {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
         {"lcd",
          "lcd render --out FILE.ppm [--preset ChannelLCD] [--set NAME=VALUE]... [--size WxH]\n"
          "  kestrion-cli lcd sheet --out FILE.ppm [--set NAME=VALUE]...",
          runLcd},
-        {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
+        {"profile", kProfileUsage, runProfile},
+#ifdef _WIN32
+        {"send", "send COMMAND", runSend},
+#endif
     };
     return table;
 }

@@ -51,7 +51,10 @@ int runLang(const Args& args, Io& io)
         for (const auto& section : file.sections()) {
             json.beginObject().member("section", section.name).key("entries").beginArray();
             for (const auto& entry : section.entries)
-                json.beginObject().member("name", entry.name).member("value", entry.value).endObject();
+                json.beginObject()
+                    .member("name", entry.name)
+                    .member("value", entry.value)
+                    .endObject();
             json.endArray().endObject();
         }
         json.endArray();

@@ -22,7 +22,9 @@
 // - Writing an entry that exists replaces its line in place ("name=value", the name as it
 //   stands in the file). A new entry goes after the last non-blank line of the first
 //   section of that name; a new section goes at the end of the file.
-// - Erasing a section removes every section of that name, header and lines.
+// - Erasing a section removes the first section of that name, header and lines; a later
+//   section of the same name then is the first. The lines before the first header are
+//   emptied rather than removed.
 // - Writing the value an entry already has changes nothing.
 //
 // Bytes 0x80 to 0xFF are ordinary characters; the document never decodes them.
@@ -64,7 +66,7 @@ public:
     // changes). The caller has checked that the names and the value hold no line break.
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
 
-    // Removes every section named `section`. Returns false when there was none.
+    // Removes the first section named `section`. Returns false when there was none.
     bool eraseSection(std::string_view section);
 
     // The whole text, as a file holds it.
@@ -87,6 +89,13 @@ private:
 
     using NameIndex = std::unordered_map<std::string, std::uint32_t>;
 
+    // Entry lines of one section by folded name: open addressing over (hash, line + 1)
+    // pairs, so that a load of thousands of channels stays within a few cache lines.
+    struct KeyIndex {
+        std::vector<std::uint64_t> slots; // 0 empty; else hash << 32 | (line + 1)
+        std::size_t count = 0;
+    };
+
     struct Section {
         static constexpr std::uint32_t kNone = UINT32_MAX;
         std::uint32_t header = kNone; // line index of the "[name]" line; kNone for the lead
@@ -97,7 +106,7 @@ private:
         bool erased = false;
         // Folded entry name -> first line; built at the second lookup, so that a single read
         // of a large section costs one scan and no index.
-        mutable std::unique_ptr<NameIndex> keys;
+        mutable std::unique_ptr<KeyIndex> keys;
         mutable bool searched = false;
     };
 
@@ -109,6 +118,8 @@ private:
     std::optional<std::uint32_t> findEntry(const Section& section,
                                            std::string_view foldedName) const;
     void terminate(std::uint32_t line);
+    std::string_view entryName(std::uint32_t line) const;
+    void indexEntry(KeyIndex& index, std::uint32_t line) const;
 
     std::string m_source;
     std::string m_added; // text of the lines that edits wrote

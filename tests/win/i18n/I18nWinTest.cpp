@@ -57,9 +57,10 @@ TEST(LanguageFiles, EightBitNamesAttributesAndLockedFiles)
 {
     wintest::TempDir cwd;
     wintest::TempDir dir;
-    const std::string french = "Fran\xe7" "ais";
-    ASSERT_TRUE(wintest::writeFile(dir.file(french + ".lng"),
-                                   "[ResourceStrings]\r\n65325='Erreur !'\r\n"));
+    const std::string french = "Fran\xe7"
+                               "ais";
+    ASSERT_TRUE(
+        wintest::writeFile(dir.file(french + ".lng"), "[ResourceStrings]\r\n65325='Erreur !'\r\n"));
     ASSERT_TRUE(wintest::writeFile(dir.file("Locked.LNG"), "[ResourceStrings]\r\n65325='x'\r\n"));
     ASSERT_TRUE(wintest::writeFile(dir.file("Short.lngx"), "[ResourceStrings]\r\n"));
     WorkingDir inside(cwd.path());
@@ -71,8 +72,10 @@ TEST(LanguageFiles, EightBitNamesAttributesAndLockedFiles)
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{french, "Locked"}));
 
-    core.SelectLang("FRAN\xc7" "AIS");
-    EXPECT_EQ(core.CurrentLang(), "FRAN\xc7" "AIS");
+    core.SelectLang("FRAN\xc7"
+                    "AIS");
+    EXPECT_EQ(core.CurrentLang(), "FRAN\xc7"
+                                  "AIS");
     EXPECT_EQ(LoadResourceString(msg::SErrorCaption), "Erreur !");
     EXPECT_EQ(ansiUpper("\xe9t\xe9"), "\xc9T\xc9");
 
@@ -85,8 +88,9 @@ TEST(LanguageFiles, EightBitNamesAttributesAndLockedFiles)
         core.SelectLang("Locked");
         ADD_FAILURE() << "a locked file was read";
     } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("Cannot open file \"" + dir.file("Locked.lng") + "\".", 0),
-                  0u)
+        EXPECT_EQ(
+            std::string(e.what()).rfind("Cannot open file \"" + dir.file("Locked.lng") + "\".", 0),
+            0u)
             << e.what();
     }
     CloseHandle(held);
