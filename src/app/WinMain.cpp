@@ -39,12 +39,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         i18n::TbsCorePolyglot core;
 
         ui::win32::Win32Backend backend(instance);
-        ui::Application application;
-        application.setToolWindowOwner(true);
-        application.setTitle(kApplicationTitle);
-        application.setHelpFile(kHelpFile);
-        application.setShowMainForm(false);
-
+        // Everything the main window uses is declared before the application, which destroys
+        // the window (and runs its FormDestroy) when it goes.
         app::KestrihkBinding hook;
         app::MainFormServices services{
             link,
@@ -58,6 +54,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
             },
             nullptr,
         };
+        ui::Application application;
+        application.setToolWindowOwner(true);
+        application.setTitle(kApplicationTitle);
+        application.setHelpFile(kHelpFile);
+        application.setShowMainForm(false);
+
         application.createForm<app::TMainForm>(services);
         application.run();
         return 0;
