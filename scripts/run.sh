@@ -22,7 +22,7 @@ done
 
 ./scripts/setup.sh || exit 1
 cmake --preset win64 -Wno-dev >/dev/null || exit 1
-cmake --build --preset win64 -j "$(nproc)" --target kestrion clientsim || exit 1
+cmake --build --preset win64 -j "$(nproc)" --target kestrion kestrihk clientsim || exit 1
 
 bin="$root/build/win64/bin"
 demo="$root/build/win64/demo"
@@ -47,9 +47,6 @@ export KESTRION_CLIENTSIM_LOG
 KESTRION_CLIENTSIM_LOG=$(winepath -w "$log" 2>/dev/null)
 
 cd "$bin" || exit 1
-# The program does not start the client by itself yet; start the simulator for it.
-wine clientsim.exe </dev/null >/dev/null 2>&1 &
-sleep 1
 if [ -n "${WINE_ENV_USE_DISPLAY:-}" ]; then
   echo "run: Kestrion is running on $DISPLAY; close it (File, Exit) to end."
   wine kestrion.exe </dev/null

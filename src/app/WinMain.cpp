@@ -1,57 +1,71 @@
-// Program start. For now the main window is an empty tool window of its final class and
-// caption; the application object and the main form replace this as they arrive.
+// Program start: the client link registers the client's messages and the localization core
+// comes up before any window; then the application object, the main window (whose
+// FormCreate starts everything), the channel sound dialog, and the message loop. The core
+// goes last, after every form.
+
+#include "app/MainForm.h"
+#include "app/win32/KestrihkBinding.h"
+#include "i18n/bsCorePolyglot.h"
+#include "platform/win32/Win32Services.h"
+#include "ui/Application.h"
+#include "ui/win32/Win32Backend.h"
 
 #include <windows.h>
 
+#include <exception>
+#include <string>
+
 namespace {
 
-// Identifiers that are never translated.
-constexpr char kMainWindowClass[] = "TMainForm";
-constexpr char kInitialCaption[] = "Quorbit's RW Corvandial";
+// Settings of the application object; never translated.
 constexpr char kApplicationTitle[] = "Kestrion";
+constexpr char kHelpFile[] = ".\\help\\KESTRION.HLP";
 
-LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+std::string programPath()
 {
-    switch (message) {
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    char path[MAX_PATH * 4];
+    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    return std::string(path, n < sizeof path ? n : 0);
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = mainWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kMainWindowClass;
-    if (!RegisterClassA(&wc))
+    try {
+        platform::Services os = platform::win32Services();
+        platform::DesktopServices desktop = platform::win32DesktopServices();
+        app::RogerWilco link(os);
+        i18n::TbsCorePolyglot core;
+
+        ui::win32::Win32Backend backend(instance);
+        // Everything the main window uses is declared before the application, which destroys
+        // the window (and runs its FormDestroy) when it goes.
+        app::KestrihkBinding hook;
+        app::MainFormServices services{
+            link,
+            os,
+            desktop,
+            hook,
+            programPath(),
+            [](const ui::Form& form) {
+                return static_cast<platform::WindowHandle>(
+                    reinterpret_cast<std::uintptr_t>(ui::win32::windowHandle(form)));
+            },
+            nullptr,
+        };
+        ui::Application application;
+        application.setToolWindowOwner(true);
+        application.setTitle(kApplicationTitle);
+        application.setHelpFile(kHelpFile);
+        application.setShowMainForm(false);
+
+        application.createForm<app::TMainForm>(services);
+        application.run();
+        return 0;
+    } catch (const std::exception& error) {
+        // Nothing is up to show it otherwise.
+        MessageBoxA(nullptr, error.what(), kApplicationTitle, MB_ICONERROR | MB_OK);
         return 1;
-
-    // The hidden owner window carries the tool-window style, so the program has no
-    // task-bar button.
-    HWND owner = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", kApplicationTitle, WS_POPUP, 0, 0,
-                                 0, 0, nullptr, nullptr, instance, nullptr);
-
-    constexpr DWORD style = WS_CAPTION | WS_SYSMENU;
-    constexpr DWORD exStyle = WS_EX_TOOLWINDOW;
-    RECT bounds{0, 0, 246, 71};
-    AdjustWindowRectEx(&bounds, style, FALSE, exStyle);
-    HWND main = CreateWindowExA(exStyle, kMainWindowClass, kInitialCaption, style, CW_USEDEFAULT,
-                                CW_USEDEFAULT, bounds.right - bounds.left,
-                                bounds.bottom - bounds.top, owner, nullptr, instance, nullptr);
-    if (!main)
-        return 1;
-    ShowWindow(main, SW_SHOWNORMAL);
-
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
     }
-    DestroyWindow(owner);
-    return static_cast<int>(msg.wParam);
 }

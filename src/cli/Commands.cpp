@@ -13,7 +13,10 @@ const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
         {"ini", kIniUsage, runIni},
-        {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
+        {"lang",
+         "lang unquote VALUE | list VALUE | show FILE | resource FILE ID\n"
+         "  kestrion-cli lang translate FILE --form TMainForm",
+         runLang},
         {"lcd",
          "lcd render --out FILE.ppm [--preset ChannelLCD] [--set NAME=VALUE]... [--size WxH]\n"
          "  kestrion-cli lcd sheet --out FILE.ppm [--set NAME=VALUE]...",

@@ -1,4 +1,5 @@
 #include "cli/LangCommands.h"
+#include "cli/FormCommands.h"
 
 #include "cli/Json.h"
 
@@ -40,6 +41,8 @@ int runLang(const Args& args, Io& io)
     if (args.empty())
         throw UsageError("missing subcommand");
     const std::string& sub = args[0];
+    if (sub == "translate")
+        return runLangTranslate(args, io);
     JsonWriter json;
     if (sub == "unquote" && args.size() == 2) {
         json.value(i18n::UnquoteValue(args[1]));

@@ -545,6 +545,25 @@ DWORD formStyle(const Form& form, DWORD& exStyle)
     return WS_OVERLAPPEDWINDOW;
 }
 
+// A form's window belongs to a window class named after the form's class (TMainForm,
+// TSettingsDlg), as other programs and scripts find a program's windows by class.
+std::string formWindowClass(HINSTANCE instance, const Form& form)
+{
+    std::string name = form.className();
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (!GetClassInfoExA(instance, name.c_str(), &existing)) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        if (!GetClassInfoExA(instance, FormClass, &wc))
+            return FormClass;
+        wc.lpszClassName = name.c_str();
+        if (!RegisterClassExA(&wc))
+            return FormClass;
+    }
+    return name;
+}
+
 } // namespace
 
 Win32Backend::Win32Backend(HINSTANCE instance) : m_instance(instance)
@@ -641,8 +660,10 @@ std::unique_ptr<ControlPeer> Win32Backend::createPeer(WinControl& control)
     int w = control.width();
     int h = control.height();
 
+    std::string formClass;
     if (auto* form = dynamic_cast<Form*>(&control)) {
-        cls = FormClass;
+        formClass = formWindowClass(m_instance, *form);
+        cls = formClass.c_str();
         subclass = false;
         style = formStyle(*form, exStyle) | WS_CLIPCHILDREN;
         parent = m_appWindow;

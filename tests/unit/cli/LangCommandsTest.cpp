@@ -121,7 +121,7 @@ TEST(LangCommands, BadArgumentsAndMissingFilesAreReported)
         (std::filesystem::temp_directory_path() / "kestrion-no-such-file.lng").string();
     const Case cases[] = {
         {{"lang"}, 2, "missing subcommand"},
-        {{"lang", "translate", "x"}, 2, "unknown subcommand"},
+        {{"lang", "frobnicate", "x"}, 2, "unknown subcommand"},
         {{"lang", "unquote"}, 2, "wrong number of arguments"},
         {{"lang", "resource", missing, "12x"}, 2, "ID must be a decimal number"},
         {{"lang", "resource", missing, "-1"}, 2, "ID must be a decimal number"},

@@ -1,0 +1,162 @@
+#include "hotkeys/HotkeyMatcher.h"
+
+#include <gtest/gtest.h>
+
+using hotkeys::HotkeyMatcher;
+using hotkeys::KeyEvent;
+using hotkeys::PostedMessage;
+using profile::HotkeyAction;
+
+namespace {
+
+profile::Hotkeys everyAction()
+{
+    // F1..F18 (112..129) in the order of the actions.
+    profile::Hotkeys keys;
+    for (std::size_t i = 0; i < profile::kHotkeyCount; ++i)
+        keys.codes[i] = static_cast<std::int32_t>(112 + i);
+    return keys;
+}
+
+KeyEvent down(std::uint32_t code)
+{
+    return {code, true};
+}
+KeyEvent up(std::uint32_t code)
+{
+    return {code, false};
+}
+
+} // namespace
+
+TEST(HotkeyMatcher, EachActionPostsItsMessage)
+{
+    HotkeyMatcher m(everyAction());
+    struct Case {
+        HotkeyAction action;
+        unsigned message;
+        std::intptr_t lParam;
+    };
+    const Case cases[] = {
+        {HotkeyAction::ChannelUp, 0x401, 0},      {HotkeyAction::ChannelDown, 0x402, 0},
+        {HotkeyAction::Channel1, 0x403, 0},       {HotkeyAction::Channel5, 0x407, 0},
+        {HotkeyAction::Channel9, 0x40B, 0},       {HotkeyAction::Channel0, 0x40C, 0},
+        {HotkeyAction::Disconnect, 0x40D, 0},     {HotkeyAction::TrayPop, 0x40E, 1038},
+        {HotkeyAction::IncreaseVolume, 0x40F, 0}, {HotkeyAction::DecreaseVolume, 0x410, 0},
+        {HotkeyAction::IncreaseGain, 0x411, 0},   {HotkeyAction::DecreaseGain, 0x412, 0},
+    };
+    for (const auto& c : cases) {
+        auto code = static_cast<std::uint32_t>(m.hotkeys()[c.action]);
+        EXPECT_EQ(m.onKey(down(code)), (std::vector<PostedMessage>{{c.message, c.lParam}}))
+            << profile::hotkeyName(c.action);
+        m.onKey(up(code));
+    }
+}
+
+TEST(HotkeyMatcher, FiresOncePerPressNotOnRepeats)
+{
+    profile::Hotkeys keys;
+    keys[HotkeyAction::Channel1] = 97;
+    HotkeyMatcher m(keys);
+    EXPECT_EQ(m.onKey(down(97)).size(), 1u);
+    EXPECT_TRUE(m.onKey(down(97)).empty()); // auto-repeat
+    EXPECT_TRUE(m.onKey(down(97)).empty());
+    EXPECT_TRUE(m.onKey(up(97)).empty());
+    EXPECT_EQ(m.onKey(down(97)).size(), 1u); // the next press
+    // A press of another key in between does not release the first.
+    EXPECT_TRUE(m.onKey(down(98)).empty());
+    EXPECT_TRUE(m.onKey(down(97)).empty());
+}
+
+TEST(HotkeyMatcher, ModifierFlagsMustMatchExactly)
+{
+    // Ctrl and Alt as the keyboard reports them: left, right or generic key codes.
+    struct Case {
+        bool requireCtrl, requireAlt;
+        std::vector<std::uint32_t> held;
+        bool fires;
+    };
+    const Case cases[] = {
+        {false, false, {}, true},      {false, false, {0xA2}, false},
+        {false, false, {0xA4}, false}, {true, false, {0xA2}, true},
+        {true, false, {0xA3}, true},   {true, false, {0x11}, true},
+        {true, false, {}, false},      {true, false, {0xA2, 0xA5}, false},
+        {false, true, {0xA5}, true},   {true, true, {0xA3, 0x12}, true},
+        {true, true, {0xA2}, false},   {false, false, {0x10}, true}, // Shift does not count
+    };
+    for (const auto& c : cases) {
+        profile::Hotkeys keys;
+        keys.requireCtrl = c.requireCtrl;
+        keys.requireAlt = c.requireAlt;
+        keys[HotkeyAction::Disconnect] = 110;
+        HotkeyMatcher m(keys);
+        for (auto code : c.held)
+            m.onKey(down(code));
+        EXPECT_EQ(m.onKey(down(110)).size(), c.fires ? 1u : 0u)
+            << c.requireCtrl << c.requireAlt << c.held.size();
+        // Once the modifiers are released, only a profile of plain keys fires.
+        m.onKey(up(110));
+        for (auto code : c.held)
+            m.onKey(up(code));
+        EXPECT_EQ(m.onKey(down(110)).size(), !c.requireCtrl && !c.requireAlt ? 1u : 0u);
+    }
+}
+
+TEST(HotkeyMatcher, AModifierReleasedUnderItsGenericCodeCountsAsReleased)
+{
+    profile::Hotkeys keys; // plain keys
+    keys[HotkeyAction::Channel1] = 116;
+    HotkeyMatcher m(keys);
+    m.onKey(down(0xA2)); // left Ctrl down
+    m.onKey(up(0x11));   // Ctrl up
+    EXPECT_EQ(m.onKey(down(116)).size(), 1u);
+    m.onKey(up(116));
+    m.onKey(down(0x12)); // Alt down
+    m.onKey(up(0xA5));   // right Alt up
+    EXPECT_EQ(m.onKey(down(116)).size(), 1u);
+}
+
+TEST(HotkeyMatcher, SharedCodesPostEveryActionAndZeroNeverMatches)
+{
+    profile::Hotkeys keys; // all codes 0
+    keys[HotkeyAction::Channel0] = 96;
+    keys[HotkeyAction::ChannelDown] = 96;
+    HotkeyMatcher m(keys);
+    EXPECT_EQ(m.onKey(down(96)), (std::vector<PostedMessage>{{0x402, 0}, {0x40C, 0}}));
+    EXPECT_TRUE(m.onKey(down(0)).empty());
+    EXPECT_TRUE(m.onKey(down(300)).empty()); // no such key code
+}
+
+TEST(HotkeyMatcher, NewHotkeysApplyToTheNextPress)
+{
+    profile::Hotkeys keys;
+    keys[HotkeyAction::Channel1] = 65;
+    HotkeyMatcher m(keys);
+    EXPECT_EQ(m.onKey(down(65)).size(), 1u);
+    keys[HotkeyAction::Channel1] = 66;
+    m.setHotkeys(keys);
+    EXPECT_TRUE(m.onKey(up(65)).empty());
+    EXPECT_TRUE(m.onKey(down(65)).empty());
+    EXPECT_EQ(m.onKey(down(66)), (std::vector<PostedMessage>{{0x403, 0}}));
+}
+
+TEST(HotkeyMatcher, PathsAreLengthPrefixedAndCutAt255)
+{
+    struct Case {
+        std::string path;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"", ""},
+        {"C:\\Games\\kestrion.ini", "C:\\Games\\kestrion.ini"},
+        {std::string(255, 'a'), std::string(255, 'a')},
+        {std::string(300, 'b'), std::string(255, 'b')},
+        {"caf\xe9.ini", "caf\xe9.ini"},
+    };
+    for (const auto& c : cases) {
+        auto p = hotkeys::toLengthPrefixed(c.path);
+        EXPECT_EQ(p.bytes[0], c.expected.size());
+        EXPECT_EQ(hotkeys::fromLengthPrefixed(p.bytes), c.expected);
+    }
+    EXPECT_EQ(hotkeys::fromLengthPrefixed(nullptr), "");
+}

@@ -1,0 +1,224 @@
+// kestrion.exe from start to stop under Wine, with the client simulator as the voice client:
+// the start-up launch and join, hotkey messages, keys through the real hook library, the tray
+// icon, hiding, the error when no client is installed, and Exit.
+
+#include "WinTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <shellapi.h>
+
+#include <algorithm>
+
+using namespace wintest;
+
+namespace {
+
+// A copy of the program in a folder of its own, so that its home profile is the test's.
+class ProgramTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(CopyFileA((exeDir() + "kestrion.exe").c_str(), m_program.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((exeDir() + "kestrihk.dll").c_str(), dir.file("kestrihk.dll").c_str(),
+                              FALSE));
+        setClientAppPath(ClientSimulator::exePath());
+        SetEnvironmentVariableA("KESTRION_CLIENTSIM_LOG", m_log.c_str());
+        SetEnvironmentVariableA("KESTRION_CLIENTSIM_TITLE", nullptr);
+    }
+    void TearDown() override
+    {
+        m_process.reset();
+        // Whatever simulator the program started goes too.
+        for (int i = 0; i < 4; ++i) {
+            if (HWND client = FindWindowA("#32770", "Roger Wilco"))
+                PostMessageA(client, WM_CLOSE, 0, 0);
+            Sleep(50);
+        }
+        removeClientAppPath();
+    }
+
+    void profile(const std::string& text)
+    {
+        ASSERT_TRUE(writeFile(dir.file("kestrion.ini"), text));
+    }
+
+    // Starts the program and waits until the client has taken `joins` commands.
+    HWND start(std::size_t copyDataLines = 1)
+    {
+        m_process = std::make_unique<Process>(wintest::quoted(m_program));
+        if (copyDataLines > 0) {
+            EXPECT_TRUE(waitForCopyData(copyDataLines));
+        }
+        return m_process->window("TMainForm", std::chrono::seconds(15));
+    }
+
+    std::vector<std::string> copyData() const
+    {
+        std::vector<std::string> out;
+        for (const auto& line : logLines(m_log))
+            if (line.rfind("COPYDATA 254 ", 0) == 0)
+                out.push_back(line.substr(13));
+        return out;
+    }
+    bool waitForCopyData(std::size_t count)
+    {
+        return waitFor([&] { return copyData().size() >= count; }, std::chrono::seconds(15));
+    }
+    // Posts a message to the main window and waits for the client's next command.
+    std::string hotkey(HWND main, UINT message)
+    {
+        std::size_t before = copyData().size();
+        PostMessageA(main, message, 0, 0);
+        if (!waitForCopyData(before + 1))
+            return "(nothing)";
+        return copyData().back();
+    }
+    static bool trayIconShown(HWND main)
+    {
+        NOTIFYICONDATAA data{};
+        data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        data.hWnd = main;
+        data.uID = 100;
+        return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+    }
+    // Keys typed by the user (through X, as a real keyboard would) into the first visible
+    // window whose title contains `title`.
+    static void typeInto(const std::string& title, const std::string& keys)
+    {
+        run("/bin/sh -c \"xdotool search --onlyvisible --name '" + title +
+            "' windowfocus --sync key --delay 100 " + keys + "\"");
+    }
+
+    TempDir dir;
+    std::unique_ptr<Process> m_process;
+
+private:
+    std::string m_program = dir.file("kestrion.exe");
+    std::string m_log = dir.file("client.log");
+};
+
+const char TwoChannels[] =
+    "[host]\r\naddress=10.0.0.1\r\npassword=pw\r\n"
+    "[channels]\r\ncount=2\r\ndefault=2\r\nchannel1=Alpha\r\nchannel2=Bravo\r\n"
+    "[keys]\r\nrequire_ctrl=1\r\nchannel1=116\r\nchannel0=117\r\n";
+
+} // namespace
+
+TEST_F(ProgramTest, StartsTheClientJoinsTheInitialChannelAndShowsItself)
+{
+    profile(TwoChannels);
+    HWND main = start();
+    ASSERT_NE(main, nullptr);
+    auto lines = logLines(dir.file("client.log"));
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "ARGS "); // started with empty arguments
+    EXPECT_EQ(copyData(), (std::vector<std::string>{"/join1 10.0.0.1/BRAVO pw"}));
+    // Remove and New are posted before the join and Sort after it.
+    auto sort = std::find(lines.begin(), lines.end(), "SORT");
+    EXPECT_NE(sort, lines.end());
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "REMOVE"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "NEW"), 1);
+
+    char caption[256] = {};
+    GetWindowTextA(main, caption, sizeof caption);
+    EXPECT_STREQ(caption, "Quorbit's RW Corvandial");
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_TRUE(waitFor([&] { return trayIconShown(main); }));
+}
+
+TEST_F(ProgramTest, HotkeyMessagesBecomeClientCommands)
+{
+    profile(TwoChannels);
+    HWND main = start();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(hotkey(main, 0x403), "/join1 10.0.0.1/ALPHA pw");
+    EXPECT_EQ(hotkey(main, 0x401), "/join1 10.0.0.1/BRAVO pw");
+    EXPECT_EQ(hotkey(main, 0x402), "/join1 10.0.0.1/ALPHA pw");
+    EXPECT_EQ(hotkey(main, 0x40D), "/leave Alpha");
+    EXPECT_EQ(hotkey(main, 0x40C), "/join1 10.0.0.1/ pw");
+    EXPECT_EQ(hotkey(main, 0x40F), "/volume 133");
+    EXPECT_EQ(hotkey(main, 0x410), "/volume 128");
+    EXPECT_EQ(hotkey(main, 0x411), "/gain 133");
+    EXPECT_EQ(hotkey(main, 0x412), "/gain 128");
+    // Each hotkey joined exactly once.
+    EXPECT_EQ(copyData().size(), 10u);
+}
+
+TEST_F(ProgramTest, KeysPressedAnywhereReachTheProgramThroughTheHookLibrary)
+{
+    profile(TwoChannels);
+    HWND main = start();
+    ASSERT_NE(main, nullptr);
+    // X delivers keys to the focused Wine window; every Wine window's keys pass the hook.
+    typeInto("Roger Wilco", "ctrl+F5");
+    ASSERT_TRUE(waitForCopyData(2));
+    EXPECT_EQ(copyData().back(), "/join1 10.0.0.1/ALPHA pw");
+    // Without Ctrl the key is no hotkey of this profile. (Wine hands the releases of the last
+    // chord to the hook only after the focused client has handled the join; the pause keeps
+    // them before the next press, as a user's hands would.)
+    Sleep(1000);
+    typeInto("Roger Wilco", "F6");
+    Sleep(500);
+    EXPECT_EQ(copyData(),
+              (std::vector<std::string>{"/join1 10.0.0.1/BRAVO pw", "/join1 10.0.0.1/ALPHA pw"}));
+    typeInto("Roger Wilco", "ctrl+F6");
+    ASSERT_TRUE(waitForCopyData(3));
+    EXPECT_EQ(copyData().back(), "/join1 10.0.0.1/ pw");
+}
+
+TEST_F(ProgramTest, ClosingTheWindowHidesItAndExitRemovesTheIcon)
+{
+    profile(TwoChannels);
+    HWND main = start();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(waitFor([&] { return trayIconShown(main); }));
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(main); }));
+    EXPECT_TRUE(m_process->running());
+
+    // A double click on the tray icon shows the window again; then File, Exit.
+    PostMessageA(main, 0x40E, 100, WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    typeInto("Corvandial", "alt+f x");
+    EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
+    EXPECT_FALSE(trayIconShown(main));
+    // The client keeps running.
+    EXPECT_NE(FindWindowA("#32770", "Roger Wilco"), nullptr);
+}
+
+TEST_F(ProgramTest, ExitAndShutdownStopsTheClientToo)
+{
+    profile(TwoChannels);
+    HWND main = start();
+    ASSERT_NE(main, nullptr);
+    typeInto("Corvandial", "alt+f s");
+    EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
+    EXPECT_EQ(copyData().back(), "/shutdown");
+    EXPECT_TRUE(waitFor([] { return FindWindowA("#32770", "Roger Wilco") == nullptr; }));
+}
+
+TEST_F(ProgramTest, WithoutAClientTheProgramSaysSoAndEnds)
+{
+    removeClientAppPath();
+    profile(TwoChannels);
+    m_process = std::make_unique<Process>(wintest::quoted(dir.file("kestrion.exe")));
+    HWND box = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (box = FindWindowA("#32770", "Error Detected")) != nullptr; },
+                        std::chrono::seconds(20)));
+    char text[512] = {};
+    EnumChildWindows(
+        box,
+        [](HWND child, LPARAM out) -> BOOL {
+            char buf[512] = {};
+            GetWindowTextA(child, buf, sizeof buf);
+            if (std::string(buf).rfind("Unable to start RW.", 0) == 0)
+                lstrcpynA(reinterpret_cast<char*>(out), buf, 512);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(text));
+    EXPECT_EQ(std::string(text).substr(0, 19), "Unable to start RW.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
+    EXPECT_TRUE(copyData().empty());
+}
