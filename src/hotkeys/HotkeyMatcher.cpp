@@ -65,9 +65,11 @@ std::vector<PostedMessage> HotkeyMatcher::onKey(const KeyEvent& event)
         }
         return out;
     }
-    if (m_held.test(event.code))
-        return out; // a repeat while the key is held
+    bool repeat = m_held.test(event.code) && event.time - m_lastSeen[event.code] < kRepeatGap;
     m_held.set(event.code);
+    m_lastSeen[event.code] = event.time;
+    if (repeat)
+        return out;
     bool ctrl = anyHeld(kCtrlCodes);
     bool alt = anyHeld(kAltCodes);
     if (ctrl != m_keys.requireCtrl || alt != m_keys.requireAlt)

@@ -8,8 +8,9 @@
 // when it is not, so that a plain key never fires inside a Ctrl or Alt shortcut of another
 // program. Which modifiers are held the matcher tells from the events it has seen (either
 // Ctrl or Alt key, left or right), since the system's own key state lags behind a low-level
-// hook. A code stored under several actions sends each of their messages. Key code 0 means
-// "no key" and never matches.
+// hook. A code
+// stored under several actions sends each of their messages. Key code 0 means "no key" and never
+// matches.
 
 #include "profile/Hotkeys.h"
 
@@ -36,7 +37,15 @@ struct PostedMessage {
 struct KeyEvent {
     std::uint32_t code = 0; // Windows virtual-key code
     bool down = false;      // key-down (true) or key-up (false)
+    // When the event happened, in milliseconds (the system's event time).
+    std::uint32_t time = 0;
 };
+
+// A key-down that comes this long after the last event of a key held down is a new press,
+// not a repeat: the keyboard repeats a held key far more often, and so a release the hook
+// never saw (a key let go over a window whose keys it is not shown) does not swallow the
+// next press.
+inline constexpr std::uint32_t kRepeatGap = 1200;
 
 class HotkeyMatcher {
 public:
@@ -54,6 +63,7 @@ private:
 
     profile::Hotkeys m_keys;
     std::bitset<256> m_held;
+    std::array<std::uint32_t, 256> m_lastSeen{};
 };
 
 // The profile path as the hook library takes it: one length byte, then at most 255

@@ -70,6 +70,7 @@ LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam)
         hotkeys::KeyEvent event;
         event.code = info->vkCode;
         event.down = down;
+        event.time = info->time;
         for (const auto& m : g_matcher.onKey(event))
             PostMessageA(g_window, m.message, 0, m.lParam);
     }

@@ -102,6 +102,25 @@ TEST(HotkeyMatcher, ModifierFlagsMustMatchExactly)
     }
 }
 
+TEST(HotkeyMatcher, ALostReleaseDoesNotSwallowTheNextPress)
+{
+    profile::Hotkeys keys;
+    keys[HotkeyAction::Channel1] = 116;
+    HotkeyMatcher m(keys);
+    struct Step {
+        std::uint32_t time;
+        bool fires;
+    };
+    // Key-downs only: the releases never reach the hook.
+    const Step steps[] = {
+        {1000, true},  {1500, false}, {1530, false}, {2500, false}, // held and repeating
+        {3800, true},                                               // 1.3 s of silence
+        {3830, false},
+    };
+    for (const auto& s : steps)
+        EXPECT_EQ(m.onKey({116, true, s.time}).size(), s.fires ? 1u : 0u) << s.time;
+}
+
 TEST(HotkeyMatcher, AModifierReleasedUnderItsGenericCodeCountsAsReleased)
 {
     profile::Hotkeys keys; // plain keys

@@ -74,7 +74,7 @@ TEST_F(Win32Form, EveryControlIsARealWindowShowingTheModel)
         const char* text;
     };
     const Case cases[] = {
-        {&form, "KestrionForm", "Every Control"},
+        {&form, "TTestForm", "Every Control"},
         {form.OkBtn, "Button", "OK"},
         {form.CheckBox1, "Button", "Require Alt Key"},
         {form.RadioButton2, "Button", "Custom"},
