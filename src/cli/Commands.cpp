@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/LinkCommands.h"
+#include "cli/ProfileCommands.h"
 
 // The table of commands. Each module's commands live in a file of their own beside this one
 // (ProfileCommands.cpp, LcdCommands.cpp, ...) and are listed here.
@@ -9,6 +10,8 @@ namespace cli {
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
+        {"ini", kIniUsage, runIni},
+        {"profile", kProfileUsage, runProfile},
 #ifdef _WIN32
         {"send", "send COMMAND", runSend},
 #endif

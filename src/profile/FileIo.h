@@ -1,0 +1,45 @@
+#pragma once
+// The few file operations the profile store needs, one implementation per platform
+// (posix/FileIo.cpp, win32/FileIo.cpp). Paths are 8-bit text as the system takes them.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace profile {
+
+// The largest profile the store reads or writes (a larger file is left alone).
+inline constexpr std::size_t kMaxProfileSize = 64u * 1024 * 1024;
+
+enum class ReadStatus {
+    Ok,         // bytes hold the whole file
+    Missing,    // no such file (or a folder on its path does not exist)
+    NotAFile,   // a folder, device or pipe
+    Unreadable, // exists but cannot be opened or read
+    TooLarge,   // larger than the limit given
+};
+
+struct FileContents {
+    ReadStatus status = ReadStatus::Missing;
+    std::string bytes; // empty unless status is Ok
+};
+
+// Reads a whole regular file of at most `maxSize` bytes. Never blocks on a pipe or device.
+FileContents readFile(const std::string& path, std::size_t maxSize);
+
+// Replaces the file at `path` with `bytes` in one step: the bytes go to a new file in the
+// same folder, which is flushed to disk and then renamed over `path`, so a reader sees either
+// the old file or the new one whole. Returns false, with `path` exactly as it was and no
+// temporary file left behind, when any step fails or when `path` is a folder or a read-only
+// file (one without any write permission on POSIX, with the read-only attribute on Windows).
+// A symbolic link is followed: the file it names is replaced. The new file keeps the old
+// file's permissions.
+bool replaceFile(const std::string& path, std::string_view bytes);
+
+// True when `path` names something that exists and is not a folder.
+bool isExistingFile(const std::string& path);
+
+// True when the folder that would hold `path` exists (the current folder for a bare name).
+bool folderOfPathExists(const std::string& path);
+
+} // namespace profile

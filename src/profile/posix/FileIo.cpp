@@ -1,0 +1,195 @@
+#include "profile/FileIo.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace profile {
+
+namespace {
+
+// Closes a descriptor on every path out of a function; keeps errno as it was.
+class Fd {
+public:
+    explicit Fd(int fd) : m_fd(fd) {}
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd()
+    {
+        if (m_fd >= 0) {
+            int saved = errno;
+            ::close(m_fd);
+            errno = saved;
+        }
+    }
+    int get() const { return m_fd; }
+    // Closes now and reports whether the close (the last chance to hear of a write error)
+    // succeeded.
+    bool close()
+    {
+        int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+std::string folderOf(const std::string& path)
+{
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+// A symbolic link is replaced through: the file it names gets the new text.
+std::string resolveLink(const std::string& path)
+{
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return path;
+    std::string resolved(real);
+    std::free(real);
+    return resolved;
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+} // namespace
+
+FileContents readFile(const std::string& path, std::size_t maxSize)
+{
+    FileContents result;
+    // O_NONBLOCK: opening a named pipe must not wait for a writer.
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) {
+        result.status =
+            (errno == ENOENT || errno == ENOTDIR) ? ReadStatus::Missing : ReadStatus::Unreadable;
+        return result;
+    }
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0) {
+        result.status = ReadStatus::Unreadable;
+        return result;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        result.status = ReadStatus::NotAFile;
+        return result;
+    }
+    if (static_cast<std::size_t>(st.st_size) > maxSize) {
+        result.status = ReadStatus::TooLarge;
+        return result;
+    }
+    std::string bytes(static_cast<std::size_t>(st.st_size), '\0');
+    std::size_t got = 0;
+    for (;;) {
+        if (got == bytes.size()) {
+            // The file may have grown since fstat; read on until the end, within the limit.
+            if (bytes.size() >= maxSize + 1)
+                break;
+            bytes.resize(std::min(maxSize + 1, bytes.size() + 4096));
+        }
+        ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            result.status = ReadStatus::Unreadable;
+            return result;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    if (got > maxSize) {
+        result.status = ReadStatus::TooLarge;
+        return result;
+    }
+    bytes.resize(got);
+    result.status = ReadStatus::Ok;
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+bool replaceFile(const std::string& path, std::string_view bytes)
+{
+    const std::string target = resolveLink(path);
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists) {
+        if (S_ISDIR(old.st_mode))
+            return false;
+        // No write permission for anyone is the read-only attribute of this platform, and it
+        // holds for every user; otherwise the caller's own permission decides.
+        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+            ::access(target.c_str(), W_OK) != 0)
+            return false;
+    }
+
+    const std::string folder = folderOf(target);
+    static std::atomic<unsigned> counter{0};
+    std::string temp;
+    int raw = -1;
+    for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+        temp = folder + "/.kestrion-" + std::to_string(::getpid()) + "-" +
+               std::to_string(counter++) + ".tmp";
+        raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (raw < 0 && errno != EEXIST)
+            return false;
+    }
+    if (raw < 0)
+        return false;
+    Fd fd(raw);
+    auto discard = [&] {
+        ::unlink(temp.c_str());
+        return false;
+    };
+    if (exists)
+        (void)::fchmod(fd.get(), old.st_mode & 07777);
+    if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || !fd.close())
+        return discard();
+    if (::rename(temp.c_str(), target.c_str()) != 0)
+        return discard();
+    // The rename itself reaches the disk with the folder.
+    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.get() >= 0)
+        (void)::fsync(dir.get());
+    return true;
+}
+
+bool isExistingFile(const std::string& path)
+{
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool folderOfPathExists(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(folderOf(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace profile
