@@ -7,9 +7,12 @@
 
 namespace cli {
 
+int runLang(const Args& args, Io& io);
+
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
+        {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
         {"ini", kIniUsage, runIni},
         {"profile", kProfileUsage, runProfile},
 #ifdef _WIN32

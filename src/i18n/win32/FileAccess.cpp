@@ -1,0 +1,139 @@
+#include "i18n/FileAccess.h"
+
+#include "i18n/AnsiText.h"
+
+#include <windows.h>
+
+namespace i18n::files {
+
+namespace {
+
+// Closes a file handle without disturbing the last error.
+struct FileHandle {
+    HANDLE handle;
+    explicit FileHandle(HANDLE h) : handle(h) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle()
+    {
+        if (handle != INVALID_HANDLE_VALUE) {
+            DWORD error = GetLastError();
+            CloseHandle(handle);
+            SetLastError(error);
+        }
+    }
+};
+
+std::string systemMessage(DWORD error)
+{
+    char* text = nullptr;
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                 FORMAT_MESSAGE_IGNORE_INSERTS,
+                             nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = n ? std::string(text, n) : "System error " + std::to_string(error);
+    if (text)
+        LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
+        message.pop_back();
+    return message;
+}
+
+bool hasLanguageExtension(const std::string& name)
+{
+    return name.size() >= 4 && sameText(std::string_view(name).substr(name.size() - 4), ".lng");
+}
+
+} // namespace
+
+std::vector<std::string> listLanguageFiles(const std::string& dir)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((dir + "*.lng").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        // The pattern also matches through short names ("x.lngx" as "X~1.LNG"); keep only
+        // names that really end in ".lng".
+        std::string name = data.cFileName;
+        if (hasLanguageExtension(name))
+            names.push_back(std::move(name));
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+bool isFile(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+WriteAccess writeAccess(const std::string& path)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return WriteAccess::Unknown;
+    return (attributes & FILE_ATTRIBUTE_READONLY) ? WriteAccess::ReadOnly : WriteAccess::Writable;
+}
+
+std::string readFile(const std::string& path, std::size_t maxSize)
+{
+    auto fail = [&](const std::string& reason) -> FileError {
+        return FileError("Cannot open file \"" + path + "\". " + reason);
+    };
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.handle == INVALID_HANDLE_VALUE)
+        throw fail(systemMessage(GetLastError()));
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.handle, &size))
+        throw fail(systemMessage(GetLastError()));
+    if (static_cast<unsigned long long>(size.QuadPart) > maxSize)
+        throw fail("The file is too large.");
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < content.size()) {
+        DWORD n = 0;
+        if (!ReadFile(file.handle, content.data() + done, static_cast<DWORD>(content.size() - done),
+                      &n, nullptr))
+            throw fail(systemMessage(GetLastError()));
+        if (n == 0)
+            break;
+        done += n;
+    }
+    content.resize(done);
+    return content;
+}
+
+void replaceFile(const std::string& path, std::string_view content)
+{
+    auto fail = [&](DWORD error) -> FileError {
+        return FileError("Cannot create file \"" + path + "\". " + systemMessage(error));
+    };
+    std::string temporary = path + ".tmp~";
+    {
+        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file.handle == INVALID_HANDLE_VALUE)
+            throw fail(GetLastError());
+        DWORD written = 0;
+        if (!WriteFile(file.handle, content.data(), static_cast<DWORD>(content.size()), &written,
+                       nullptr) ||
+            written != content.size() || !FlushFileBuffers(file.handle)) {
+            DWORD error = GetLastError();
+            CloseHandle(file.handle);
+            file.handle = INVALID_HANDLE_VALUE;
+            DeleteFileA(temporary.c_str());
+            throw fail(error);
+        }
+    }
+    if (!MoveFileExA(temporary.c_str(), path.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DWORD error = GetLastError();
+        DeleteFileA(temporary.c_str());
+        throw fail(error);
+    }
+}
+
+} // namespace i18n::files
