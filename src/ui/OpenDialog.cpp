@@ -21,6 +21,29 @@ const ClassInfo& OpenDialog::staticClassInfo()
     return info;
 }
 
+std::string OpenDialog::systemFilter(const std::string& filter)
+{
+    if (filter.empty()) {
+        return std::string(2, '\0');
+    }
+    std::string out;
+    int parts = 1;
+    for (char c : filter) {
+        if (c == '|') {
+            out += '\0';
+            ++parts;
+        } else {
+            out += c;
+        }
+    }
+    out += '\0';
+    if (parts % 2 != 0) {
+        out += '\0'; // the missing pattern
+    }
+    out += '\0';
+    return out;
+}
+
 bool OpenDialog::execute()
 {
     return backend().executeOpenDialog(*this);

@@ -59,6 +59,11 @@ public:
 
     bool execute();
 
+    // The filter as the system's dialog takes it: every "|" becomes a NUL, and the list
+    // ends with two NULs ("Ini Files|*.ini" gives "Ini Files\0*.ini\0\0"). An odd number of
+    // parts gets an empty pattern for its last description.
+    static std::string systemFilter(const std::string& filter);
+
 private:
     std::string m_title;
     std::string m_filter;

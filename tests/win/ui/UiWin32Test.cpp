@@ -1,0 +1,205 @@
+// The test form of the headless tests, now as real windows: the same model driven by the
+// system's own notifications. KESTRION_UI_HOLD_MS=n keeps the form on screen n milliseconds
+// at the end of the first test, for a screenshot.
+
+#include "TestForm.h"
+
+#include "ui/Application.h"
+#include "ui/win32/Win32Backend.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Log = std::vector<std::string>;
+using ui::win32::windowHandle;
+
+std::string className(HWND hwnd)
+{
+    char name[64] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    return name;
+}
+
+std::string textOf(HWND hwnd)
+{
+    char text[256] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    return text;
+}
+
+struct Win32Form : ::testing::Test {
+    ui::win32::Win32Backend backend;
+    ui::Application app;
+    TTestForm& form = app.createForm<TTestForm>();
+
+    Win32Form()
+    {
+        app.setTitle("Kestrion");
+        app.setToolWindowOwner(true);
+        form.setPosition(ui::FormPosition::ScreenCenter);
+        form.show();
+        SetForegroundWindow(windowHandle(form));
+        UpdateWindow(windowHandle(form));
+        app.processMessages();
+        form.log.clear();
+    }
+
+    void hold()
+    {
+        const char* ms = std::getenv("KESTRION_UI_HOLD_MS");
+        if (!ms) {
+            return;
+        }
+        const DWORD until = GetTickCount() + static_cast<DWORD>(std::atoi(ms));
+        while (GetTickCount() < until) {
+            app.processMessages();
+            Sleep(20);
+        }
+    }
+};
+
+TEST_F(Win32Form, EveryControlIsARealWindowShowingTheModel)
+{
+    struct Case {
+        ui::Control* control;
+        const char* windowClass;
+        const char* text;
+    };
+    const Case cases[] = {
+        {&form, "KestrionForm", "Every Control"},
+        {form.OkBtn, "Button", "OK"},
+        {form.CheckBox1, "Button", "Require Alt Key"},
+        {form.RadioButton2, "Button", "Custom"},
+        {form.Edit1, "Edit", "Channel Name"},
+        {form.PasswordEdit, "Edit", "Password"},
+        {form.ListBox1, "ListBox", ""},
+        {form.TrackBar1, "msctls_trackbar32", ""},
+        {form.Label1, "Static", "Basestation &Address:"},
+        {form.Panel1, "KestrionContainer", ""},
+        {form.Label2, "Static", "Inside the panel"},
+    };
+    for (const Case& c : cases) {
+        HWND hwnd = windowHandle(*c.control);
+        ASSERT_NE(hwnd, nullptr) << c.control->name();
+        EXPECT_STRCASEEQ(className(hwnd).c_str(), c.windowClass) << c.control->name();
+        EXPECT_EQ(textOf(hwnd), c.text) << c.control->name();
+    }
+    EXPECT_EQ(GetParent(windowHandle(*form.Label2)), windowHandle(*form.Panel1));
+    EXPECT_EQ(windowHandle(*form.Bevel1), windowHandle(form)); // windowless: drawn on the form
+    EXPECT_EQ(SendMessageA(windowHandle(*form.PasswordEdit), EM_GETPASSWORDCHAR, 0, 0), '*');
+    EXPECT_EQ(SendMessageA(windowHandle(*form.ListBox1), LB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(windowHandle(*form.TrackBar1), TBM_GETRANGEMAX, 0, 0), 5);
+    HMENU bar = GetMenu(windowHandle(form));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(GetMenuItemCount(bar), 2);
+    char caption[64] = {};
+    GetMenuStringA(GetSubMenu(bar, 0), 2, caption, sizeof caption, MF_BYPOSITION);
+    EXPECT_STREQ(caption, "E&xit");
+
+    // The client area has the size the model asked for; the bar sits on its bottom edge.
+    RECT client;
+    GetClientRect(windowHandle(form), &client);
+    EXPECT_EQ(client.right, 400);
+    EXPECT_EQ(client.bottom, 300);
+    RECT barRect;
+    GetWindowRect(windowHandle(*form.TrackBar1), &barRect);
+    MapWindowPoints(nullptr, windowHandle(form), reinterpret_cast<POINT*>(&barRect), 2);
+    EXPECT_EQ(barRect.top, 259);
+    EXPECT_EQ(barRect.bottom, 300);
+
+    // The bevel's line, presented in one copy from its raster, is on the screen.
+    HDC dc = GetDC(windowHandle(form));
+    EXPECT_EQ(GetPixel(dc, 128, 10), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(GetPixel(dc, 129, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
+    ReleaseDC(windowHandle(form), dc);
+    hold();
+}
+
+TEST_F(Win32Form, MenuCommandsAndButtonClicksReachTheHandlers)
+{
+    HWND hwnd = windowHandle(form);
+    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(form.Exit1->command(), 0), 0);
+    SendMessageA(windowHandle(*form.OkBtn), BM_CLICK, 0, 0);
+    SendMessageA(windowHandle(*form.CheckBox1), BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(windowHandle(*form.CheckBox1), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageA(windowHandle(*form.RadioButton2), BM_CLICK, 0, 0);
+    SendMessageA(windowHandle(*form.RadioButton1), BM_CLICK, 0, 0);
+    EXPECT_EQ(SendMessageA(windowHandle(*form.RadioButton2), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(form.RadioB1->command(), 0), 0);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE;
+    GetMenuItemInfoA(GetMenu(hwnd), form.RadioB1->command(), FALSE, &info);
+    EXPECT_TRUE(info.fState & MFS_CHECKED);
+    EXPECT_EQ(form.log,
+              (Log{"exit 1", "ok", "alt on", "custom sound", "default sound", "radio B"}));
+}
+
+TEST_F(Win32Form, TheTrackBarReportsEveryScrollNotificationAndEveryProgramMove)
+{
+    HWND bar = windowHandle(*form.TrackBar1);
+    SetFocus(bar);
+    SendMessageA(bar, WM_KEYDOWN, VK_RIGHT, 0); // TB_LINEDOWN
+    SendMessageA(bar, WM_KEYUP, VK_RIGHT, 0);   // TB_ENDTRACK: the position stays
+    EXPECT_EQ(form.TrackBar1->position(), 1);
+    form.TrackBar1->setPosition(4);
+    form.TrackBar1->setPosition(4);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), 4);
+    SendMessageA(bar, WM_KEYDOWN, VK_END, 0);
+    EXPECT_EQ(form.log, (Log{"bar 1", "bar 1", "bar 4", "bar 5"}));
+}
+
+TEST_F(Win32Form, TypingKeysAndMessagesGoThroughTheModel)
+{
+    HWND edit = windowHandle(*form.Edit1);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 12, 12);
+    SendMessageA(edit, WM_CHAR, '!', 0);
+    EXPECT_EQ(form.Edit1->text(), "Channel Name!");
+    EXPECT_EQ(form.activeControl(), form.Edit1);
+
+    // A key down goes through the message loop to the form's key rules and the field's
+    // handler, which swallows it: the read-only field shows the key code.
+    HWND keyEdit = windowHandle(*form.KeyEdit);
+    SetFocus(keyEdit);
+    PostMessageA(keyEdit, WM_KEYDOWN, VK_F5, 0);
+    PostMessageA(windowHandle(form), 0x401, 5, 6);
+    form.postMessage(0x40E, 0, 516);
+    app.processMessages();
+    EXPECT_EQ(form.KeyEdit->text(), "116");
+    EXPECT_EQ(textOf(keyEdit), "116");
+
+    // A selection in the list box, as the list reports it.
+    HWND list = windowHandle(*form.ListBox1);
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    SendMessageA(windowHandle(form), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_EQ(form.ListBox1->itemIndex(), 2);
+    EXPECT_EQ(form.log, (Log{"edit Channel Name!", "message 0x401 5 6", "tray 516", "select 2"}));
+
+    // The program's changes reach the windows.
+    form.ListBox1->items().add("Delta");
+    form.Edit1->setText("Bravo");
+    EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 4);
+    EXPECT_EQ(textOf(edit), "Bravo");
+}
+
+TEST_F(Win32Form, ClosingTheFormByTheSystemAsksTheModel)
+{
+    form.OnClose = [](ui::Persistent&, ui::CloseAction& action) { action = ui::CloseAction::Hide; };
+    SendMessageA(windowHandle(form), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(form.visible());
+    EXPECT_FALSE(IsWindowVisible(windowHandle(form)));
+    EXPECT_FALSE(app.terminated());
+    EXPECT_TRUE(IsWindow(windowHandle(form)));
+}
+
+} // namespace
