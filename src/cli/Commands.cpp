@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "cli/LangCommands.h"
 #include "cli/LinkCommands.h"
 #include "cli/ProfileCommands.h"
 
@@ -6,8 +7,6 @@
 // (ProfileCommands.cpp, LcdCommands.cpp, ...) and are listed here.
 
 namespace cli {
-
-int runLang(const Args& args, Io& io);
 
 const std::vector<Command>& commands()
 {

@@ -1,4 +1,5 @@
-#include "cli/Cli.h"
+#include "cli/LangCommands.h"
+
 #include "cli/Json.h"
 
 #include "i18n/FileAccess.h"
@@ -10,8 +11,6 @@
 #include <cstdint>
 #include <ostream>
 #include <stdexcept>
-
-// kestrion-cli lang: language files and their values, decoded as the program decodes them.
 
 namespace cli {
 
@@ -52,7 +51,10 @@ int runLang(const Args& args, Io& io)
         for (const auto& section : file.sections()) {
             json.beginObject().member("section", section.name).key("entries").beginArray();
             for (const auto& entry : section.entries)
-                json.beginObject().member("name", entry.name).member("value", entry.value).endObject();
+                json.beginObject()
+                    .member("name", entry.name)
+                    .member("value", entry.value)
+                    .endObject();
             json.endArray().endObject();
         }
         json.endArray();

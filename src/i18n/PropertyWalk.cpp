@@ -111,8 +111,7 @@ void PropertyWalk::ApplyProperty(ui::Persistent& object, std::string_view proper
         }
         break;
     }
-    case ui::PropertyKind::Other:
-        break;
+    case ui::PropertyKind::Other: break;
     }
 }
 

@@ -52,8 +52,8 @@ TbsCorePolyglot::TbsCorePolyglot()
     }
     setTranslateResourceStrings(true);
     // The framework's own texts pass through the same loader as the program's.
-    m_previousTextLoader = ui::setFrameworkTextLoader(
-        [](std::uint32_t id, const std::string& builtIn) {
+    m_previousTextLoader =
+        ui::setFrameworkTextLoader([](std::uint32_t id, const std::string& builtIn) {
             std::string text = LoadResourceString(ResStringRec{id});
             // A framework text that this build's table lacks keeps the framework's own.
             if (text.empty() && !findTranslatedMessage(id))
@@ -191,8 +191,7 @@ void TbsCorePolyglot::RegisterManager(TbsPolyglotManager& manager)
 void TbsCorePolyglot::UnregisterManager(TbsPolyglotManager& manager)
 {
     std::lock_guard lock(m_managersLock);
-    m_managers.erase(std::remove(m_managers.begin(), m_managers.end(), &manager),
-                     m_managers.end());
+    m_managers.erase(std::remove(m_managers.begin(), m_managers.end(), &manager), m_managers.end());
 }
 
 void TbsCorePolyglot::NotifyManagers()

@@ -84,9 +84,8 @@ void TbsINIFile::parse(std::string_view text)
         if (end == std::string_view::npos)
             pos = text.size();
         else
-            pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n')
-                             ? 2
-                             : 1);
+            pos = end +
+                  ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
         line = trimBlanks(line);
         if (line.empty() || line.front() == ';')
             continue;

@@ -19,8 +19,9 @@ using TCurrentLangChangingEvent =
     std::function<void(ui::Persistent& sender, const std::string& oldLanguage,
                        const std::string& newLanguage, bool& cancel)>;
 // Before a change of the languages directory; setting `cancel` keeps the present one.
-using TLangsDirChangingEvent = std::function<void(
-    ui::Persistent& sender, const std::string& oldFolder, const std::string& newFolder, bool& cancel)>;
+using TLangsDirChangingEvent =
+    std::function<void(ui::Persistent& sender, const std::string& oldFolder,
+                       const std::string& newFolder, bool& cancel)>;
 
 class TbsPolyglotManager : public ui::Component {
 public:

@@ -25,7 +25,9 @@ const ui::ClassInfo& TbsPolyglotTranslator::staticClassInfo()
     return info;
 }
 
-TbsPolyglotTranslator::TbsPolyglotTranslator(ui::Component* owner) : ui::Component(owner) {}
+TbsPolyglotTranslator::TbsPolyglotTranslator(ui::Component* owner) : ui::Component(owner)
+{
+}
 
 TbsPolyglotTranslator::~TbsPolyglotTranslator()
 {

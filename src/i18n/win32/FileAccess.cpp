@@ -82,8 +82,8 @@ std::string readFile(const std::string& path, std::size_t maxSize)
     auto fail = [&](const std::string& reason) -> FileError {
         return FileError("Cannot open file \"" + path + "\". " + reason);
     };
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.handle == INVALID_HANDLE_VALUE)
         throw fail(systemMessage(GetLastError()));
     LARGE_INTEGER size;

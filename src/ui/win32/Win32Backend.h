@@ -64,7 +64,8 @@ private:
 };
 
 // The window of a control: its own, or for a windowless control its parent's; null when the
-// control has none yet.
+// control has none yet. A form makes its window when it is first shown or given a message;
+// call createHandle() on a hidden form whose window is needed earlier (a hook, a tray icon).
 HWND windowHandle(const Control& control);
 
 } // namespace ui::win32

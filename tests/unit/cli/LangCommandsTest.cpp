@@ -73,22 +73,22 @@ TEST(LangCommands, DecodeValuesAsJson)
 
 TEST(LangCommands, ShowAndResourceReadAFileWithoutChangingIt)
 {
-    const std::string text = "; French\r\n[TMainForm]\r\nExit1.Caption = 'Quitter'\r\nloose line\r\n"
-                             "[ResourceStrings]\r\n65325_Error='Erreur !'\r\n65326=''\r\n"
-                             "65327='D\xe9tect\xe9'\r\n[Trunc";
+    const std::string text =
+        "; French\r\n[TMainForm]\r\nExit1.Caption = 'Quitter'\r\nloose line\r\n"
+        "[ResourceStrings]\r\n65325_Error='Erreur !'\r\n65326=''\r\n"
+        "65327='D\xe9tect\xe9'\r\n[Trunc";
     LanguageFile file(text);
 
     CliRun show = run({"lang", "show", file.path()});
     EXPECT_EQ(show.status, 0) << show.err;
-    EXPECT_EQ(show.out,
-              "[{\"section\":\"TMainForm\",\"entries\":["
-              "{\"name\":\"Exit1.Caption\",\"value\":\"'Quitter'\"},"
-              "{\"name\":\"\",\"value\":\"loose line\"}]},"
-              "{\"section\":\"ResourceStrings\",\"entries\":["
-              "{\"name\":\"65325_Error\",\"value\":\"'Erreur !'\"},"
-              "{\"name\":\"65326\",\"value\":\"''\"},"
-              "{\"name\":\"65327\",\"value\":\"'D\\u00e9tect\\u00e9'\"},"
-              "{\"name\":\"\",\"value\":\"[Trunc\"}]}]\n");
+    EXPECT_EQ(show.out, "[{\"section\":\"TMainForm\",\"entries\":["
+                        "{\"name\":\"Exit1.Caption\",\"value\":\"'Quitter'\"},"
+                        "{\"name\":\"\",\"value\":\"loose line\"}]},"
+                        "{\"section\":\"ResourceStrings\",\"entries\":["
+                        "{\"name\":\"65325_Error\",\"value\":\"'Erreur !'\"},"
+                        "{\"name\":\"65326\",\"value\":\"''\"},"
+                        "{\"name\":\"65327\",\"value\":\"'D\\u00e9tect\\u00e9'\"},"
+                        "{\"name\":\"\",\"value\":\"[Trunc\"}]}]\n");
 
     struct Case {
         std::string id;
@@ -104,7 +104,8 @@ TEST(LangCommands, ShowAndResourceReadAFileWithoutChangingIt)
         CliRun r = run({"lang", "resource", file.path(), c.id});
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, c.out) << c.id;
-        EXPECT_EQ(cli::parseJson(r.out).find("found")->asBool(), c.out.find("true") != std::string::npos);
+        EXPECT_EQ(cli::parseJson(r.out).find("found")->asBool(),
+                  c.out.find("true") != std::string::npos);
     }
     EXPECT_EQ(file.content(), text);
 }

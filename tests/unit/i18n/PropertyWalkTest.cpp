@@ -1,10 +1,10 @@
 #include "i18n/PropertyWalk.h"
 
+#include "TempDir.h"
+#include "TestForm.h"
 #include "i18n/bsCorePolyglot.h"
 #include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotManager.h"
-#include "TempDir.h"
-#include "TestForm.h"
 
 #include <gtest/gtest.h>
 
@@ -76,7 +76,10 @@ TEST(PropertyWalk, PathsReachPropertiesOfEveryKind)
         {"Label1.Short=$FFFFFFFF", [](TTestForm& f) { f.Label1->setShortValue(-1); }},
         {"Label1.Ratio=2.5", [](TTestForm& f) { f.Label1->setRatio(2.5); }},
         {"Label1.Ratio=wide", [](TTestForm& f) { f.Label1->setRatio(0); }},
-        {"Label1.Items.Strings='a','b'", [](TTestForm& f) { f.Label1->items().assign({"a", "b"}); }},
+        {"Label1.Items.Strings='a','b'",
+         [](TTestForm& f) {
+             f.Label1->items().assign({"a", "b"});
+         }},
         {"Label1.Items.Strings=", [](TTestForm& f) { f.Label1->items().clear(); }},
         {"Label1.Items.strings='a','b'", kNothing},
         {"Label1.Items='a','b'", kNothing},
@@ -143,8 +146,9 @@ TEST(PropertyWalk, AnUnknownIdentifierEndsTheFormAtThatEntry)
     };
     for (const auto& c : cases) {
         auto form = ui::makeComponent<TTestForm>(nullptr, nullptr);
-        auto file = TbsINIFile::fromText("[TTestForm]\nCaption='before'\nLabel1.Visible=" +
-                                         c.value + "\nLabel1.Caption='after'\n");
+        auto file =
+            TbsINIFile::fromText("[TTestForm]\nCaption='before'\nLabel1.Visible=" + c.value +
+                                 "\nLabel1.Caption='after'\n");
         try {
             translateComponent(*file, *form);
             ADD_FAILURE() << c.value << " was accepted";
@@ -178,7 +182,9 @@ TEST(Translation, FormsAreTranslatedOnCreationAndAfterEveryLanguageChange)
 
     // A language without an entry leaves that text as the previous language set it.
     std::vector<std::string> events;
-    form->bsPolyglotTranslator1->AfterTranslate = [&](ui::Persistent&) { events.push_back("form"); };
+    form->bsPolyglotTranslator1->AfterTranslate = [&](ui::Persistent&) {
+        events.push_back("form");
+    };
     second->bsPolyglotTranslator1->AfterTranslate = [&](ui::Persistent&) {
         events.push_back("second");
     };

@@ -1,8 +1,8 @@
 #include "i18n/ResourceStrings.h"
 
+#include "TempDir.h"
 #include "i18n/bsCorePolyglot.h"
 #include "i18n/bsINIFile.h"
-#include "TempDir.h"
 
 #include "ui/Text.h"
 
@@ -40,51 +40,38 @@ private:
 
 TEST(ResourceStrings, FirstMatchingEntryNameInFileOrderGivesTheText)
 {
-    auto file = TbsINIFile::fromText("[ResourceStrings]\n"
-                                     "065324='leading zero'\n"
-                                     "65324_first=' first'\n"
-                                     "65324_second='second'\n"
-                                     "65325_Error='Erreur'\n"
-                                     "65325='later plain'\n"
-                                     "65326=''\n"
-                                     " 65296 _spaced = 'spaced'\n"
-                                     "+65297='signed'\n"
-                                     "65298=broken'\n"
-                                     "65327\n"
-                                     "[resourcestrings]\n"
-                                     "65323='later section'\n");
-    // The later of two sections named alike is the one used.
-    EXPECT_EQ(findResourceString(*file, 65324), std::nullopt);
-    EXPECT_EQ(findResourceString(*file, 65323), "later section");
-
-    auto single = TbsINIFile::fromText("[ResourceStrings]\n"
-                                       "065324='leading zero'\n"
-                                       "65324_first=' first'\n"
-                                       "65324_second='second'\n"
-                                       "65325_Error='Erreur'\n"
-                                       "65325='later plain'\n"
-                                       "65326=''\n"
-                                       " 65296 _spaced = 'spaced'\n"
-                                       "+65297='signed'\n"
-                                       "65298=broken'\n"
-                                       "65327\n");
+    const std::string section = "[ResourceStrings]\n"
+                                "065324='leading zero'\n"
+                                "65324_first=' first'\n"
+                                "65324_second='second'\n"
+                                "65325_Error='Erreur'\n"
+                                "65325='later plain'\n"
+                                "65326=''\n"
+                                " 65296 _spaced = 'spaced'\n"
+                                "+65297='signed'\n"
+                                "65298=broken'\n"
+                                "65327\n";
+    auto file = TbsINIFile::fromText(section);
     struct Case {
         std::uint32_t id;
         std::optional<std::string> text;
     };
     const Case cases[] = {
-        {65324, " first"},
-        {65325, "Erreur"},
-        {65326, ""},          // translated to an empty text: still found
-        {65296, "spaced"},    // the number is trimmed
+        {65324, " first"},     {65325, "Erreur"},
+        {65326, ""},           // translated to an empty text: still found
+        {65296, "spaced"},     // the number is trimmed
         {65297, std::nullopt}, // signs and leading zeros do not match
-        {65298, ""},          // an invalid quoted value decodes to empty, and is found
+        {65298, ""},           // an invalid quoted value decodes to empty, and is found
         {65327, std::nullopt}, // a line without "=" matches nothing
-        {65323, std::nullopt},
-        {24, std::nullopt},
+        {65323, std::nullopt}, {24, std::nullopt},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(findResourceString(*single, c.id), c.text) << c.id;
+        EXPECT_EQ(findResourceString(*file, c.id), c.text) << c.id;
+
+    // Of two sections named alike, only the later one is searched.
+    auto twice = TbsINIFile::fromText(section + "[resourcestrings]\n65323='later section'\n");
+    EXPECT_EQ(findResourceString(*twice, 65324), std::nullopt);
+    EXPECT_EQ(findResourceString(*twice, 65323), "later section");
 }
 
 TEST(ResourceStrings, LoaderOrderLiteralThenTranslationThenBuiltInText)

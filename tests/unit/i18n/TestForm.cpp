@@ -7,13 +7,12 @@ namespace i18n::test {
 const ui::ClassInfo& TTestPanelItem::staticClassInfo()
 {
     using P = ui::Published<TTestPanelItem>;
-    static const ui::ClassInfo info("TTestPanelItem", &ui::CollectionItem::staticClassInfo(),
-                                    {
-                                        P::text("Text", &TTestPanelItem::text,
-                                                &TTestPanelItem::setText),
-                                        P::integer("Width", &TTestPanelItem::width,
-                                                   &TTestPanelItem::setWidth),
-                                    });
+    static const ui::ClassInfo info(
+        "TTestPanelItem", &ui::CollectionItem::staticClassInfo(),
+        {
+            P::text("Text", &TTestPanelItem::text, &TTestPanelItem::setText),
+            P::integer("Width", &TTestPanelItem::width, &TTestPanelItem::setWidth),
+        });
     return info;
 }
 

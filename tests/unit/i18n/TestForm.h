@@ -97,8 +97,8 @@ public:
 
     TTestLabel* Label1;
     TTestPanel* Panel1;
-    TTestLabel* Label3;  // owned by the form, child of Panel1
-    TTestLabel* Inner;   // owned by Panel1, not a control of it
+    TTestLabel* Label3; // owned by the form, child of Panel1
+    TTestLabel* Inner;  // owned by Panel1, not a control of it
     TbsPolyglotTranslator* bsPolyglotTranslator1;
     std::string captionAtCreate;
 };

@@ -20,8 +20,8 @@ TEST(UnquoteValue, DecodesQuotedLiteralsAndRefusesBrokenOnes)
         {"'It''s'", "It's"},
         {"'Line 1'#13#10'Line 2'", "Line 1\r\nLine 2"},
         {"Stand by...", "Stand by..."},
-        {"'abc'x", ""},             // a closing quote followed by text
-        {"x", ""},                  // fewer than two characters
+        {"'abc'x", ""}, // a closing quote followed by text
+        {"x", ""},      // fewer than two characters
         {"'", ""},
         {"#", ""},
         {"''", ""},                 // the empty quoted text
@@ -30,10 +30,10 @@ TEST(UnquoteValue, DecodesQuotedLiteralsAndRefusesBrokenOnes)
         {"Track #1", "Track \x01"}, // "#" outside quotes
         {"'#1'", "#1"},             // "#" inside quotes is kept
         {"#65#66", "AB"},
-        {"#321", "A"},              // modulo 256
+        {"#321", "A"},                     // modulo 256
         {"#99999999999999999999", "\xff"}, // (10^20 - 1) modulo 256, without overflow
-        {"a#", "a\xff"},            // "#" without digits
-        {"ab''cd", "abcd"},         // a doubled quote outside quotes adds nothing
+        {"a#", "a\xff"},                   // "#" without digits
+        {"ab''cd", "abcd"},                // a doubled quote outside quotes adds nothing
         {"''''", "'"},
         {"'a'#9'b'", "a\tb"},
         {"'a'#", "a\xff"},
@@ -57,12 +57,12 @@ TEST(StringListValue, SplitsQuotedAndBareItems)
         {"'a','b'", {"a", "b"}},
         {"", {}},
         {"   ", {}},
-        {"a,", {"a", ""}},       // a final comma adds one empty item
+        {"a,", {"a", ""}}, // a final comma adds one empty item
         {",", {"", ""}},
         {"a , b", {"a", "b"}},
         {"'It''s',x", {"It's", "x"}},
         {"'unclosed, rest", {"unclosed, rest"}},
-        {"'a'b", {"a", "b"}},    // reading goes on after the closing quote
+        {"'a'b", {"a", "b"}}, // reading goes on after the closing quote
         {"''", {""}},
         {"a,,b", {"a", "", "b"}},
         {"\t'x'\x01,\x02y", {"x", "y"}},
@@ -94,7 +94,7 @@ TEST(IntegerValue, ReadsDecimalAndHexadecimalWithinThirtyTwoBits)
         {"2147483648", std::nullopt},
         {"-2147483649", std::nullopt},
         {"$100000000", std::nullopt},
-        {"0x", std::nullopt},      // only two characters: not hexadecimal, and not decimal
+        {"0x", std::nullopt}, // only two characters: not hexadecimal, and not decimal
         {"$", std::nullopt},
         {"", std::nullopt},
         {"-", std::nullopt},

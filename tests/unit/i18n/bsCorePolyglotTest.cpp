@@ -1,9 +1,9 @@
 #include "i18n/bsCorePolyglot.h"
 
+#include "TempDir.h"
 #include "i18n/FileAccess.h"
 #include "i18n/ResourceStrings.h"
 #include "i18n/bsPolyglotManager.h"
-#include "TempDir.h"
 
 #include "ui/Text.h"
 
@@ -84,8 +84,7 @@ TEST(bsCorePolyglot, CreationLooksInTheWorkingDirectoryAndPrefersEnglish)
             EXPECT_EQ(core.CurrentLang(), c.current);
             EXPECT_EQ(core.LangsCount(), static_cast<int>(c.files.size()));
             EXPECT_TRUE(core.TranslateResourceStrings());
-            EXPECT_EQ(loadedLanguage(core),
-                      c.current.empty() ? "<none>" : c.current + ".lng");
+            EXPECT_EQ(loadedLanguage(core), c.current.empty() ? "<none>" : c.current + ".lng");
             try {
                 TbsCorePolyglot second;
                 ADD_FAILURE() << "a second core was created";
@@ -117,8 +116,8 @@ TEST(bsCorePolyglot, ListsLanguageFilesInSystemOrderMatchingTheExtensionInAnyCas
     EXPECT_EQ(langs(core), expected);
     auto sorted = expected;
     std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(sorted, (std::vector<std::string>{"Folder", "Middle", "Mixed", "Zulu", "alpha",
-                                                "two.dots"}));
+    EXPECT_EQ(sorted,
+              (std::vector<std::string>{"Folder", "Middle", "Mixed", "Zulu", "alpha", "two.dots"}));
     try {
         core.Langs(6);
         ADD_FAILURE() << "an index past the end was accepted";

@@ -1,7 +1,7 @@
 #include "i18n/bsINIFile.h"
 
-#include "i18n/FileAccess.h"
 #include "TempDir.h"
+#include "i18n/FileAccess.h"
 
 #include "ui/headless/HeadlessBackend.h"
 
@@ -42,19 +42,19 @@ TEST(bsINIFile, ReadsLinesSectionsAndEntriesByTheLanguageFileRules)
     };
     const Case cases[] = {
         {"[A]\r\nx=1\r\n[B]\r\ny=2\r\n", "[A] <x>=<1>\n[B] <y>=<2>\n"},
-        {"[A]\rx=1\ry=2", "[A] <x>=<1> <y>=<2>\n"},                // CR alone
-        {"[A]\nx=1\n\n\ny=2\n", "[A] <x>=<1> <y>=<2>\n"},          // LF, empty lines
-        {"[A]\n\rx=1", "[A] <x>=<1>\n"},                           // LF CR is two line ends
-        {"x=0\nloose\n[A]\nx=1", "[A] <x>=<1>\n"},                  // before the first section
-        {"; comment\n[A]\n ;x=1\n  x = 1 \t\n", "[A] <x>=<1>\n"},   // trimmed, comment
+        {"[A]\rx=1\ry=2", "[A] <x>=<1> <y>=<2>\n"},               // CR alone
+        {"[A]\nx=1\n\n\ny=2\n", "[A] <x>=<1> <y>=<2>\n"},         // LF, empty lines
+        {"[A]\n\rx=1", "[A] <x>=<1>\n"},                          // LF CR is two line ends
+        {"x=0\nloose\n[A]\nx=1", "[A] <x>=<1>\n"},                // before the first section
+        {"; comment\n[A]\n ;x=1\n  x = 1 \t\n", "[A] <x>=<1>\n"}, // trimmed, comment
         {"[ A b ]\n", "[A b]\n"},                                 // section name trimmed
         {"[A]\nno separator here\n", "[A] <no separator here>\n"},
-        {"[A]\nx=a=b\n=v\n", "[A] <x>=<a=b> <>=<v>\n"},            // the first "=" splits
-        {"[A]\nx='q'\n[A]\ny=2", "[A] <x>=<'q'>\n[A] <y>=<2>\n"},   // both sections listed
-        {"[A]\nx=1\0[B]\ny=2"s, "[A] <x>=<1>\n"},                  // the text ends at NUL
+        {"[A]\nx=a=b\n=v\n", "[A] <x>=<a=b> <>=<v>\n"},           // the first "=" splits
+        {"[A]\nx='q'\n[A]\ny=2", "[A] <x>=<'q'>\n[A] <y>=<2>\n"}, // both sections listed
+        {"[A]\nx=1\0[B]\ny=2"s, "[A] <x>=<1>\n"},                 // the text ends at NUL
         {"[A]\nx=caf\xe9\n", "[A] <x>=<caf\xe9>\n"},
         {"[A]\n[\n]\n[]\n", "[A] <[> <]>\n[]\n"},
-        {"[A]\nx=1\n[Trunc", "[A] <x>=<1> <[Trunc>\n"},            // cut in a header
+        {"[A]\nx=1\n[Trunc", "[A] <x>=<1> <[Trunc>\n"}, // cut in a header
         {"", ""},
     };
     for (const auto& c : cases) {
@@ -66,48 +66,38 @@ TEST(bsINIFile, ReadsLinesSectionsAndEntriesByTheLanguageFileRules)
 
 TEST(bsINIFile, LookupsIgnoreLetterCaseAndFindTheLaterDuplicate)
 {
-    auto file = TbsINIFile::fromText("[TMainForm]\n"
-                                     "Exit1.Caption='E&xit'\n"
-                                     "Caption=first\n"
-                                     "no separator\n"
-                                     "CAPTION=second\n"
-                                     "Width=$20\n"
-                                     "Ratio=1.25\n"
-                                     "Color=clRed\n"
-                                     "[tmainform]\n"
-                                     "Only=later\n"
-                                     "[\xc9t\xe9]\n"
-                                     "k=v\n");
-    // The later of the two sections is the one found.
-    EXPECT_EQ(file->ReadString("TMAINFORM", "Only", "-"), "later");
-    EXPECT_EQ(file->ReadString("TMainForm", "Caption", "-"), "-");
-    EXPECT_EQ(file->ReadSection("TMainForm"), std::vector<std::string>{"Only"});
-    // Upper-casing follows the ANSI code page, not only A to Z.
-    EXPECT_EQ(file->ReadString("\xe9T\xc9", "K", "-"), "v");
-    EXPECT_EQ(file->ReadSection("Missing"), std::vector<std::string>{});
-    EXPECT_EQ(file->ReadString("Missing", "k", "dflt"), "dflt");
-    EXPECT_EQ(file->ReadString("tmainform", "", "none"), "none");
-
-    auto first = TbsINIFile::fromText("[TMainForm]\n"
-                                      "Exit1.Caption='E&xit'\n"
-                                      "Caption=first\n"
-                                      "no separator\n"
-                                      "CAPTION=second\n"
-                                      "Width=$20\n"
-                                      "Ratio=1.25\n"
-                                      "Color=clRed\n");
-    EXPECT_EQ(first->ReadString("TMainForm", "caption", "-"), "second");
-    EXPECT_EQ(first->ReadString("TMainForm", "exit1.CAPTION", "-"), "'E&xit'");
-    EXPECT_EQ(first->ReadSection("TMainForm"),
+    const std::string form = "[TMainForm]\n"
+                             "Exit1.Caption='E&xit'\n"
+                             "Caption=first\n"
+                             "no separator\n"
+                             "CAPTION=second\n"
+                             "Width=$20\n"
+                             "Ratio=1.25\n"
+                             "Color=clRed\n";
+    auto file = TbsINIFile::fromText(form);
+    EXPECT_EQ(file->ReadString("TMainForm", "caption", "-"), "second");
+    EXPECT_EQ(file->ReadString("TMainForm", "exit1.CAPTION", "-"), "'E&xit'");
+    EXPECT_EQ(file->ReadSection("tmainform"),
               (std::vector<std::string>{"Exit1.Caption", "Caption", "", "CAPTION", "Width", "Ratio",
                                         "Color"}));
     // A line without "=" matches nothing, not even its own text.
-    EXPECT_EQ(first->ReadString("TMainForm", "no separator", "-"), "-");
-    EXPECT_EQ(first->ReadInteger("TMainForm", "Width", 7), 32);
-    EXPECT_EQ(first->ReadInteger("TMainForm", "Color", 7), 7);
-    EXPECT_EQ(first->ReadInteger("TMainForm", "Missing", 7), 7);
-    EXPECT_DOUBLE_EQ(first->ReadFloat("TMainForm", "Ratio", 9), 1.25);
-    EXPECT_DOUBLE_EQ(first->ReadFloat("TMainForm", "Caption", 9), 9);
+    EXPECT_EQ(file->ReadString("TMainForm", "no separator", "-"), "-");
+    EXPECT_EQ(file->ReadString("TMainForm", "", "none"), "none");
+    EXPECT_EQ(file->ReadInteger("TMainForm", "Width", 7), 32);
+    EXPECT_EQ(file->ReadInteger("TMainForm", "Color", 7), 7);
+    EXPECT_EQ(file->ReadInteger("TMainForm", "Missing", 7), 7);
+    EXPECT_DOUBLE_EQ(file->ReadFloat("TMainForm", "Ratio", 9), 1.25);
+    EXPECT_DOUBLE_EQ(file->ReadFloat("TMainForm", "Caption", 9), 9);
+    EXPECT_EQ(file->ReadSection("Missing"), std::vector<std::string>{});
+    EXPECT_EQ(file->ReadString("Missing", "k", "dflt"), "dflt");
+
+    // Of two sections named alike, the later one is found; upper-casing follows the ANSI code
+    // page, not only A to Z.
+    auto twice = TbsINIFile::fromText(form + "[tmainform]\nOnly=later\n[\xc9t\xe9]\nk=v\n");
+    EXPECT_EQ(twice->ReadString("TMAINFORM", "Only", "-"), "later");
+    EXPECT_EQ(twice->ReadString("TMainForm", "Caption", "-"), "-");
+    EXPECT_EQ(twice->ReadSection("TMainForm"), std::vector<std::string>{"Only"});
+    EXPECT_EQ(twice->ReadString("\xe9T\xc9", "K", "-"), "v");
 }
 
 TEST(bsINIFile, EditsSetTheModifiedFlagAndUpdateFileWritesCrLf)
@@ -134,9 +124,10 @@ TEST(bsINIFile, EditsSetTheModifiedFlagAndUpdateFileWritesCrLf)
         file.UpdateFile();
 
         // Text that could not be read back as written is refused.
-        for (auto [section, name, value] :
-             {std::tuple{"A\n", "x", "v"}, {"A", "x=y", "v"}, {"A", "x", "v\r\n[B]"},
-              {"A", "x\r", "v"}}) {
+        for (auto [section, name, value] : {std::tuple{"A\n", "x", "v"},
+                                            {"A", "x=y", "v"},
+                                            {"A", "x", "v\r\n[B]"},
+                                            {"A", "x\r", "v"}}) {
             EXPECT_THROW(file.WriteString(section, name, value), std::invalid_argument) << name;
         }
         EXPECT_FALSE(file.Modified());
@@ -153,7 +144,9 @@ TEST(bsINIFile, ReleaseWritesBackOnlyAModifiedReader)
 
     // Unmodified: the file is left exactly as it was.
     std::string kept = dir.write("Kept.lng", original);
-    { TbsINIFile file(kept); }
+    {
+        TbsINIFile file(kept);
+    }
     EXPECT_EQ(readAll(kept), original);
 
     // Modified and writable: written back.
@@ -209,7 +202,8 @@ TEST(bsINIFile, UnreadableAndUnwritableFilesGiveClearErrorsAndLoseNothing)
         TbsINIFile file(big);
         ADD_FAILURE() << "an oversized file was read";
     } catch (const FileError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + big + "\". The file is too large.");
+        EXPECT_EQ(std::string(e.what()),
+                  "Cannot open file \"" + big + "\". The file is too large.");
     }
     // Exactly at the limit is still read.
     std::filesystem::resize_file(big, TbsINIFile::kMaxFileSize);

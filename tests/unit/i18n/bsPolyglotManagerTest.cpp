@@ -1,8 +1,8 @@
 #include "i18n/bsPolyglotManager.h"
 
+#include "TempDir.h"
 #include "i18n/bsCorePolyglot.h"
 #include "i18n/bsPolyglotTranslator.h"
-#include "TempDir.h"
 
 #include "ui/Text.h"
 

@@ -174,6 +174,17 @@ TEST_F(SettingsDlgTest, OpeningShowsTheDataTheKeysAndTheFirstChannel)
     EXPECT_EQ(dlg.CurrentChannel(), 3);
     EXPECT_EQ(sounds.ChosenSound(), "alpha.wav");
     EXPECT_EQ(dlg.WorkingSounds().back(), "DEFAULT");
+
+    // Data that lack sounds (made by hand, not by a load) still pair every entry with one.
+    data.ChannelNames = {"One", "Two"};
+    data.ChannelSounds = {};
+    TSettingsDlg& sparse = *new TSettingsDlg(nullptr, links());
+    sparse.show();
+    user::selectItem(*sparse.ListBox1, 1);
+    user::click(*sparse.Button4);
+    EXPECT_EQ(sparse.WorkingSounds(), (Names{"DEFAULT", "DEFAULT"}));
+    EXPECT_TRUE(backend.messageBoxes().empty());
+    ui::destroy(&sparse);
 }
 
 TEST_F(SettingsDlgTest, AProfileWithoutChannelsAddsTheNameFieldsText)

@@ -127,3 +127,27 @@ TEST(Text, FormatReplacesOnlyTheFirstPlaceholder)
 }
 
 } // namespace
+
+#include "ui/OpenDialog.h"
+
+namespace {
+
+TEST(OpenDialog, TheFilterBecomesTheSystemsNulSeparatedList)
+{
+    using namespace std::string_literals;
+    struct Case {
+        std::string filter;
+        std::string system;
+    };
+    const Case cases[] = {
+        {"Ini Files|*.ini|All Files|*.*", "Ini Files\0*.ini\0All Files\0*.*\0\0"s},
+        {"Wave Files|*.wav", "Wave Files\0*.wav\0\0"s},
+        {"Odd", "Odd\0\0\0"s},
+        {"", "\0\0"s},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ui::OpenDialog::systemFilter(c.filter), c.system) << c.filter;
+    }
+}
+
+} // namespace
