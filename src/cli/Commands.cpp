@@ -11,8 +11,8 @@ namespace cli {
 const std::vector<Command>& commands()
 {
     static const std::vector<Command> table = {
-        {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
         {"ini", kIniUsage, runIni},
+        {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
         {"profile", kProfileUsage, runProfile},
 #ifdef _WIN32
         {"send", "send COMMAND", runSend},

@@ -5,7 +5,6 @@
 #include "profile/ProfileData.h"
 
 #include <istream>
-#include <iterator>
 #include <limits>
 #include <ostream>
 
@@ -206,7 +205,10 @@ void applyProfile(const JsonValue& json, profile::ProfileData& data, profile::Ho
 
 int saveProfile(const std::string& path, Io& io)
 {
-    std::string text{std::istreambuf_iterator<char>(io.in), std::istreambuf_iterator<char>()};
+    std::string text;
+    char chunk[4096];
+    while (io.in.read(chunk, sizeof chunk) || io.in.gcount() > 0)
+        text.append(chunk, static_cast<std::size_t>(io.in.gcount()));
     JsonValue json = parseJson(text);
     profile::ProfileData data = profile::loadProfile(path);
     profile::Hotkeys keys = profile::readHotkeys(path);

@@ -341,30 +341,25 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
 
 bool IniDocument::eraseSection(std::string_view section)
 {
-    std::string folded = fold(cutAtNul(trimIni(section)));
-    bool erased = false;
-    for (Section& sec : m_sections) {
-        if (sec.erased || fold(sectionName(sec)) != folded)
-            continue;
-        if (sec.header == Section::kNone) {
-            // The lines before the first header always form a section, if an empty one.
-            if (sec.first == sec.end && sec.added.empty())
-                continue;
-            sec.first = sec.end;
-            sec.lastNonBlank = Section::kNone;
-            sec.added.clear();
-        } else {
-            sec.erased = true;
-        }
-        sec.keys.reset();
-        sec.searched = false;
-        erased = true;
+    auto s = findSection(fold(cutAtNul(trimIni(section))));
+    if (!s)
+        return false;
+    Section& sec = m_sections[*s];
+    if (sec.header == Section::kNone) {
+        // The lines before the first header always form a section, if an empty one.
+        if (sec.first == sec.end && sec.added.empty())
+            return false;
+        sec.first = sec.end;
+        sec.lastNonBlank = Section::kNone;
+        sec.added.clear();
+    } else {
+        sec.erased = true;
     }
-    if (erased) {
-        m_sectionIndex.reset();
-        m_modified = true;
-    }
-    return erased;
+    sec.keys.reset();
+    sec.searched = false;
+    m_sectionIndex.reset();
+    m_modified = true;
+    return true;
 }
 
 std::string IniDocument::serialize() const

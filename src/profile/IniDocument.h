@@ -22,7 +22,9 @@
 // - Writing an entry that exists replaces its line in place ("name=value", the name as it
 //   stands in the file). A new entry goes after the last non-blank line of the first
 //   section of that name; a new section goes at the end of the file.
-// - Erasing a section removes every section of that name, header and lines.
+// - Erasing a section removes the first section of that name, header and lines; a later
+//   section of the same name then is the first. The lines before the first header are
+//   emptied rather than removed.
 // - Writing the value an entry already has changes nothing.
 //
 // Bytes 0x80 to 0xFF are ordinary characters; the document never decodes them.
@@ -64,7 +66,7 @@ public:
     // changes). The caller has checked that the names and the value hold no line break.
     bool setValue(std::string_view section, std::string_view key, std::string_view value);
 
-    // Removes every section named `section`. Returns false when there was none.
+    // Removes the first section named `section`. Returns false when there was none.
     bool eraseSection(std::string_view section);
 
     // The whole text, as a file holds it.

@@ -29,6 +29,9 @@ void checkEntry(std::string_view section, std::string_view key, std::string_view
         throw InvalidProfileEntry("A profile key cannot hold \"=\"");
     if (trimmedKey.starts_with('['))
         throw InvalidProfileEntry("A profile key cannot start with \"[\"");
+    // At the start of a file these bytes would be taken for a byte-order mark.
+    if (trimmedKey.starts_with("\xEF\xBB\xBF"))
+        throw InvalidProfileEntry("A profile key cannot start with a byte-order mark");
 }
 
 } // namespace

@@ -15,8 +15,8 @@
 //   ("Unable to write to " + path). The file is then exactly as it was: the new text goes to
 //   a temporary file beside it that is renamed over it only once complete and flushed.
 // - A section name, key or value holding a CR, LF or NUL, a key holding "=" or starting with
-//   "[", cannot be stored without changing other entries; writing one throws
-//   InvalidProfileEntry before anything is changed.
+//   "[" or with the bytes of a UTF-8 byte-order mark, cannot be stored without changing other
+//   entries; writing one throws InvalidProfileEntry before anything is changed.
 
 #include "profile/IniDocument.h"
 

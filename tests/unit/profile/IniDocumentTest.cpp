@@ -225,10 +225,14 @@ TEST(IniDocument, WritesReplaceInPlaceAndAddAtTheEndOfTheirSection)
          "[a]\r\nk=1\r\n[b]\r\nx=1\r\n[c]\r\n",
          {Erase{"B"}},
          "[a]\r\nk=1\r\n[c]\r\n"},
-        {"erase removes every section of the name",
-         "[a]\r\n[b]\r\nx=1\r\n[a]\r\nk=2\r\n",
-         {Erase{"a"}},
-         "[b]\r\nx=1\r\n"},
+        {"erase removes the first section of the name; the next one takes its part",
+         "[a]\r\nk=1\r\n[b]\r\n[A]\r\nm=3\r\n",
+         {Erase{"a"}, Set{"a", "n", "7"}},
+         "[b]\r\n[A]\r\nm=3\r\nn=7\r\n"},
+        {"erase of the nameless section empties the leading lines",
+         "top=1\r\n[a]\r\n[]\r\nq=1\r\n",
+         {Erase{""}, Erase{""}},
+         "[a]\r\n[]\r\nq=1\r\n"},
         {"erase of an absent section changes nothing", "[a]\r\n", {Erase{"b"}}, "[a]\r\n"},
         {"an erased section comes back at the end",
          "[a]\r\nk=1\r\n[b]\r\nx=1\r\n",
@@ -241,24 +245,6 @@ TEST(IniDocument, WritesReplaceInPlaceAndAddAtTheEndOfTheirSection)
     };
     for (const auto& c : cases)
         EXPECT_EQ(applyEdits(c.file, c.edits), c.expected) << c.what;
-}
-
-TEST(IniDocument, EditedDocumentReadsBackWhatWasWritten)
-{
-    IniDocument doc("[a]\r\nk=1\r\n[b]\r\n");
-    doc.setValue("a", "k", "2");
-    doc.setValue("a", "new", "3");
-    doc.setValue("c", "x", "4");
-    doc.eraseSection("b");
-    EXPECT_EQ(valueOf(doc, "a", "k"), "2");
-    EXPECT_EQ(valueOf(doc, "A", "NEW"), "3");
-    EXPECT_EQ(valueOf(doc, "c", "x"), "4");
-    EXPECT_TRUE(doc.modified());
-    IniDocument reread(doc.serialize());
-    EXPECT_EQ(valueOf(reread, "a", "k"), "2");
-    EXPECT_EQ(valueOf(reread, "a", "new"), "3");
-    EXPECT_EQ(valueOf(reread, "c", "x"), "4");
-    EXPECT_EQ(valueOf(reread, "b", "anything"), std::nullopt);
 }
 
 // Many edits on one parsed document must give the very bytes that the same edits give when
