@@ -56,12 +56,24 @@ struct KeyField {
 // Edit1..Edit18 in number order: the left column holds positions 0 to 4, the right column
 // positions 5 to 9, then the eight actions in pairs.
 constexpr std::array<KeyField, kHotkeyCount> kKeyFields = {{
-    {"Channel0", 72, 28},     {"Channel1", 72, 52},    {"Channel2", 72, 76},
-    {"Channel3", 72, 100},    {"Channel4", 72, 124},   {"Channel5", 188, 28},
-    {"Channel6", 188, 52},    {"Channel7", 188, 76},   {"Channel8", 188, 100},
-    {"Channel9", 188, 124},   {"Tune Up", 72, 160},    {"Tune Down", 188, 160},
-    {"Disconnect", 72, 184},  {"Traypop", 188, 184},   {"Vol Up", 72, 208},
-    {"Vol Down", 188, 208},   {"Mic Up", 72, 232},     {"Mic Down", 188, 232},
+    {"Channel0", 72, 28},
+    {"Channel1", 72, 52},
+    {"Channel2", 72, 76},
+    {"Channel3", 72, 100},
+    {"Channel4", 72, 124},
+    {"Channel5", 188, 28},
+    {"Channel6", 188, 52},
+    {"Channel7", 188, 76},
+    {"Channel8", 188, 100},
+    {"Channel9", 188, 124},
+    {"Tune Up", 72, 160},
+    {"Tune Down", 188, 160},
+    {"Disconnect", 72, 184},
+    {"Traypop", 188, 184},
+    {"Vol Up", 72, 208},
+    {"Vol Down", 188, 208},
+    {"Mic Up", 72, 232},
+    {"Mic Down", 188, 232},
 }};
 
 // A key field's text as the number it shows; 0 for anything else (a field only ever shows
@@ -76,12 +88,12 @@ std::int32_t keyCode(const std::string& text)
 } // namespace
 
 const std::array<HotkeyAction, kHotkeyCount> TSettingsDlg::KeyFieldActions = {
-    HotkeyAction::Channel0,       HotkeyAction::Channel1,       HotkeyAction::Channel2,
-    HotkeyAction::Channel3,       HotkeyAction::Channel4,       HotkeyAction::Channel5,
-    HotkeyAction::Channel6,       HotkeyAction::Channel7,       HotkeyAction::Channel8,
-    HotkeyAction::Channel9,       HotkeyAction::ChannelUp,      HotkeyAction::ChannelDown,
-    HotkeyAction::Disconnect,     HotkeyAction::TrayPop,        HotkeyAction::IncreaseVolume,
-    HotkeyAction::DecreaseVolume, HotkeyAction::IncreaseGain,   HotkeyAction::DecreaseGain,
+    HotkeyAction::Channel0,       HotkeyAction::Channel1,     HotkeyAction::Channel2,
+    HotkeyAction::Channel3,       HotkeyAction::Channel4,     HotkeyAction::Channel5,
+    HotkeyAction::Channel6,       HotkeyAction::Channel7,     HotkeyAction::Channel8,
+    HotkeyAction::Channel9,       HotkeyAction::ChannelUp,    HotkeyAction::ChannelDown,
+    HotkeyAction::Disconnect,     HotkeyAction::TrayPop,      HotkeyAction::IncreaseVolume,
+    HotkeyAction::DecreaseVolume, HotkeyAction::IncreaseGain, HotkeyAction::DecreaseGain,
 };
 
 const ui::ClassInfo& TSettingsDlg::staticClassInfo()
@@ -247,9 +259,8 @@ void TSettingsDlg::buildComponents()
 
     // Focus order: each control is put at its place in turn, so the listed ones come first
     // in this order and the labels (which take no focus) after them.
-    ui::WinControl* const formOrder[] = {ChannelNameEdit, OkBtn,   CancelBtn, ApplyBtn,
-                                         AddressEdit,     PasswordEdit, Button3,   Button4,
-                                         ListBox1,        Panel1};
+    ui::WinControl* const formOrder[] = {ChannelNameEdit, OkBtn,   CancelBtn, ApplyBtn, AddressEdit,
+                                         PasswordEdit,    Button3, Button4,   ListBox1, Panel1};
     std::int32_t place = 0;
     for (ui::WinControl* control : formOrder) {
         control->setTabOrder(place++);

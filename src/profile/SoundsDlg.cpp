@@ -29,8 +29,7 @@ const ui::ClassInfo& TSoundsDlg::staticClassInfo()
     return info;
 }
 
-TSoundsDlg::TSoundsDlg(ui::Component* owner, i18n::TbsPolyglotManager* manager)
-    : ui::Form(owner)
+TSoundsDlg::TSoundsDlg(ui::Component* owner, i18n::TbsPolyglotManager* manager) : ui::Form(owner)
 {
     setName("SoundsDlg");
     setCaption("Channel Sound");

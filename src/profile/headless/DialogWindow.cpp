@@ -5,8 +5,12 @@
 
 namespace profile {
 
-void enableContextHelp(ui::Form&, std::function<void(ui::Control&)>) {}
+void enableContextHelp(ui::Form&, std::function<void(ui::Control&)>)
+{
+}
 
-void syncTopIndex(ui::ListBox&) {}
+void syncTopIndex(ui::ListBox&)
+{
+}
 
 } // namespace profile

@@ -52,8 +52,7 @@ LRESULT CALLBACK helpProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
         if (info && info->iContextType == HELPINFO_WINDOW) {
             auto* item = static_cast<HWND>(info->hItemHandle);
-            ui::Control* control =
-                item == hwnd ? &help->form : controlOfWindow(help->form, item);
+            ui::Control* control = item == hwnd ? &help->form : controlOfWindow(help->form, item);
             if (control) {
                 ui::runUserAction([help, control] { help->onHelp(*control); });
             }

@@ -153,8 +153,7 @@ TEST_F(SettingsDlgTest, OpeningShowsTheDataTheKeysAndTheFirstChannel)
     EXPECT_EQ(sounds.ChosenSound(), "alpha.wav"); // primed by the selection
     EXPECT_EQ(dlg.AddressEdit->text(), "voice.example.net");
     EXPECT_EQ(dlg.PasswordEdit->text(), "secret");
-    EXPECT_EQ(dlg.WorkingSounds(),
-              (Names{"lobby.wav", "alpha.wav", "DEFAULT", "charlie.wav"}));
+    EXPECT_EQ(dlg.WorkingSounds(), (Names{"lobby.wav", "alpha.wav", "DEFAULT", "charlie.wav"}));
     EXPECT_EQ(dlg.WorkingErrorSound(), "err.wav");
     EXPECT_TRUE(dlg.ApplyBtn->enabled());
     EXPECT_EQ(dlg.activeControl(), dlg.ChannelNameEdit);
@@ -165,8 +164,8 @@ TEST_F(SettingsDlgTest, OpeningShowsTheDataTheKeysAndTheFirstChannel)
         keys.push_back(field->text());
     }
     // Edit1..Edit10 are positions 0..9, then up, down, disconnect, traypop, volume, gain.
-    EXPECT_EQ(keys, (Names{"96", "97", "0", "0", "0", "0", "0", "0", "0", "0", "107", "0", "0",
-                           "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(keys, (Names{"96", "97", "0", "0", "0", "0", "0", "0", "0", "0", "107", "0", "0", "0",
+                           "0", "0", "0", "0"}));
 
     // "+" takes the name field's text; the sound dialog stays primed as it was.
     user::click(*dlg.Button3);
@@ -283,7 +282,9 @@ TEST_F(SettingsDlgTest, ThePopupMenuFollowsTheHighlightedEntry)
         bool deleteOn, upOn, downOn;
     };
     const Case cases[] = {
-        {-1, false, false, true}, {0, true, false, true}, {1, true, true, true},
+        {-1, false, false, true},
+        {0, true, false, true},
+        {1, true, true, true},
         {2, true, true, false},
     };
     TSettingsDlg& dlg = open();
@@ -440,12 +441,14 @@ TEST_F(SettingsDlgTest, TabShiftTabAndEscapeKeepTheirDialogMeaning)
         return ModalResult::None;
     });
     EXPECT_EQ(TSettingsDlg::Execute(links()), ModalResult::Cancel);
-    EXPECT_EQ(visited, (Names{"ChannelNameEdit", "OkBtn", "CancelBtn", "ApplyBtn", "AddressEdit",
-                              "PasswordEdit", "Button3", "Button4", "ListBox1", "Edit1",
-                              "CheckBox1", "CheckBox2", "Edit2", "Edit3", "Edit4", "Edit5",
-                              "Edit6", "Edit7", "Edit8", "Edit9", "Edit10", "Edit11", "Edit12",
-                              "Edit13", "Edit14", "Edit15", "Edit16", "Edit17", "Edit18",
-                              "ChannelNameEdit", "Edit18"}));
+    EXPECT_EQ(visited,
+              (Names{"ChannelNameEdit", "OkBtn",     "CancelBtn", "ApplyBtn", "AddressEdit",
+                     "PasswordEdit",    "Button3",   "Button4",   "ListBox1", "Edit1",
+                     "CheckBox1",       "CheckBox2", "Edit2",     "Edit3",    "Edit4",
+                     "Edit5",           "Edit6",     "Edit7",     "Edit8",    "Edit9",
+                     "Edit10",          "Edit11",    "Edit12",    "Edit13",   "Edit14",
+                     "Edit15",          "Edit16",    "Edit17",    "Edit18",   "ChannelNameEdit",
+                     "Edit18"}));
     // Cancel wrote nothing, and the dialog is gone.
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(data.ChannelNames, (Names{"Alpha", "Bravo", "Charlie"}));
@@ -481,20 +484,24 @@ TEST_F(SettingsDlgTest, ApplyCountsAsAChangeOnlyForTextKeysAddingAndRemoving)
         {"name typed", [&] { dlg.ChannelNameEdit->textEdited("X"); }, true},
         {"address typed", [&] { dlg.AddressEdit->textEdited("host"); }, true},
         {"password typed", [&] { dlg.PasswordEdit->textEdited("pw"); }, true},
-        {"key captured", [&] {
+        {"key captured",
+         [&] {
              dlg.KeyEdits[4]->setFocus();
              user::pressKey(dlg, 'K');
-         }, true},
+         },
+         true},
         {"channel added", [&] { user::click(*dlg.Button3); }, true},
         {"channel removed", [&] { user::click(*dlg.Button4); }, true},
         {"check box", [&] { user::click(*dlg.CheckBox1); }, false},
         {"selecting the entry the name field shows", [&] { user::selectItem(*dlg.ListBox1, 0); },
          false},
         {"selecting another entry", [&] { user::selectItem(*dlg.ListBox1, 2); }, true},
-        {"move", [&] {
+        {"move",
+         [&] {
              dlg.ListBox1->setItemIndex(1);
              choose(dlg, dlg.MoveUp1);
-         }, false},
+         },
+         false},
     };
     for (const Case& c : cases) {
         user::click(*dlg.ApplyBtn);
@@ -569,22 +576,26 @@ TEST_F(SettingsDlgTest, AFailedSaveShowsTheErrorAndLosesNothing)
         std::function<std::string()> prepare; // makes the profile; returns its path
     };
     const Case cases[] = {
-        {"read-only file", [&] {
+        {"read-only file",
+         [&] {
              writeBytes(path, kProfile);
              ::chmod(path.c_str(), 0444);
              return path;
          }},
         {"folder gone", [&] { return folder.file("gone/profile.ini"); }},
-        {"a folder in its place", [&] {
+        {"a folder in its place",
+         [&] {
              std::filesystem::create_directory(folder.file("dir.ini"));
              return folder.file("dir.ini");
          }},
-        {"UTF-16 file", [&] {
+        {"UTF-16 file",
+         [&] {
              const std::string p = folder.file("wide.ini");
              writeBytes(p, std::string("\xFF\xFE[\0k\0]\0\r\0\n\0", 12));
              return p;
          }},
-        {"oversized file", [&] {
+        {"oversized file",
+         [&] {
              const std::string p = folder.file("huge.ini");
              writeBytes(p, kProfile);
              std::filesystem::resize_file(p, kMaxProfileSize + 1);
@@ -666,14 +677,13 @@ TEST_F(SettingsDlgTest, HelpGoesToTheContextsOfTheCheckBoxes)
 TEST_F(SettingsDlgTest, TheLanguageFileReachesTheDialogsByTheirComponentNames)
 {
     TempFolder languages;
-    writeBytes(languages.file("Deutsch.lng"),
-               "[TSettingsDlg]\r\n"
-               "Caption='Kanaleinstellungen'\r\n"
-               "ChannelNameEdit.Text='Kanalname'\r\n"
-               "Panel1.Label13.Caption='Hoch'\r\n"
-               "Delete1.Caption='L\xF6schen'\r\n"
-               "[TSoundsDlg]\r\n"
-               "RadioButton2.Caption='Eigener'\r\n");
+    writeBytes(languages.file("Deutsch.lng"), "[TSettingsDlg]\r\n"
+                                              "Caption='Kanaleinstellungen'\r\n"
+                                              "ChannelNameEdit.Text='Kanalname'\r\n"
+                                              "Panel1.Label13.Caption='Hoch'\r\n"
+                                              "Delete1.Caption='L\xF6schen'\r\n"
+                                              "[TSoundsDlg]\r\n"
+                                              "RadioButton2.Caption='Eigener'\r\n");
     i18n::TbsCorePolyglot core;
     core.setLangsDir(languages.path() + "\\");
     core.SelectLang("Deutsch");

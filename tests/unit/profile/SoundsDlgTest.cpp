@@ -52,13 +52,22 @@ TEST_F(SoundsDlgTest, PrimingSelectsTheBuiltInSoundOnlyForTheDefaultWord)
         std::string readBack;
     };
     const Case cases[] = {
-        {"C:\\Sounds\\alpha.wav", {false, true, "C:\\Sounds\\alpha.wav", true}, "C:\\Sounds\\alpha.wav"},
+        {"C:\\Sounds\\alpha.wav",
+         {false, true, "C:\\Sounds\\alpha.wav", true},
+         "C:\\Sounds\\alpha.wav"},
         {"DEFAULT", {true, false, "", false}, "DEFAULT"},
         {"dEfAuLt", {true, false, "", false}, "DEFAULT"},
         {"", {false, true, "", true}, ""},
         {" DEFAULT", {false, true, " DEFAULT", true}, " DEFAULT"},
         {"DEFAULTS", {false, true, "DEFAULTS", true}, "DEFAULTS"},
-        {"D\xC9" "FAULT", {false, true, "D\xC9" "FAULT", true}, "D\xC9" "FAULT"},
+        {"D\xC9"
+         "FAULT",
+         {false, true,
+          "D\xC9"
+          "FAULT",
+          true},
+         "D\xC9"
+         "FAULT"},
     };
     for (const Case& c : cases) {
         dlg.Prime(c.value);
@@ -143,20 +152,26 @@ TEST_F(SoundsDlgTest, OnlyTheFocusedButtonTakesEnterAndEscapeDoesNothing)
         ModalResult expected; // None: the dialog is still open
     };
     const Case cases[] = {
-        {"Enter in the path field", [](TSoundsDlg& d) {
+        {"Enter in the path field",
+         [](TSoundsDlg& d) {
              d.RadioButton2->setChecked(true);
              d.Edit1->setFocus();
              user::pressKey(d, ui::vk::Return);
-         }, ModalResult::None},
+         },
+         ModalResult::None},
         {"Escape", [](TSoundsDlg& d) { user::pressKey(d, ui::vk::Escape); }, ModalResult::None},
-        {"Enter on OK", [](TSoundsDlg& d) {
+        {"Enter on OK",
+         [](TSoundsDlg& d) {
              d.OkBtn->setFocus();
              user::pressKey(d, ui::vk::Return);
-         }, ModalResult::Ok},
-        {"Enter on Cancel", [](TSoundsDlg& d) {
+         },
+         ModalResult::Ok},
+        {"Enter on Cancel",
+         [](TSoundsDlg& d) {
              d.CancelBtn->setFocus();
              user::pressKey(d, ui::vk::Return);
-         }, ModalResult::Cancel},
+         },
+         ModalResult::Cancel},
         {"close button", [](TSoundsDlg& d) { user::closeForm(d); }, ModalResult::Cancel},
     };
     for (const Case& c : cases) {
