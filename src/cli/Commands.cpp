@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 #include "cli/LangCommands.h"
+#include "cli/LcdCommands.h"
 #include "cli/LinkCommands.h"
 #include "cli/ProfileCommands.h"
 
@@ -13,6 +14,10 @@ const std::vector<Command>& commands()
     static const std::vector<Command> table = {
         {"ini", kIniUsage, runIni},
         {"lang", "lang unquote VALUE | list VALUE | show FILE | resource FILE ID", runLang},
+        {"lcd",
+         "lcd render --out FILE.ppm [--preset ChannelLCD] [--set NAME=VALUE]... [--size WxH]\n"
+         "  kestrion-cli lcd sheet --out FILE.ppm [--set NAME=VALUE]...",
+         runLcd},
         {"profile", kProfileUsage, runProfile},
 #ifdef _WIN32
         {"send", "send COMMAND", runSend},

@@ -1,0 +1,275 @@
+#include "LcdTestSupport.h"
+#include "lcd/ChannelLcdLayout.h"
+#include "lcd/LCDLabel.h"
+
+#include <gtest/gtest.h>
+
+using lcd::TDotMatrix;
+using lcd::TLCDLabel;
+using lcd::TPixelShape;
+using lcd::TPixelSize;
+using lcdtest::Fixture;
+using lcdtest::paintedCell;
+using ui::Raster;
+using ui::TColor;
+
+namespace {
+
+// The headless backend's system colours.
+const TColor kShadow = ui::headlessSystemColor(16);
+const TColor kHighlight = ui::headlessSystemColor(20);
+const TColor kFace = ui::headlessSystemColor(15);
+const TColor kSilver = 0xC0C0C0;
+const TColor kOff = 0xAAAAAA;
+const TColor kBlack = 0;
+
+struct ChannelLcd : Fixture {
+    ChannelLcd() { lcd::applyChannelLcdLayout(label); }
+};
+
+// Every pixel of a box has one colour.
+::testing::AssertionResult filled(const Raster& image, int x1, int y1, int x2, int y2, TColor color)
+{
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x)
+            if (image.pixel(x, y) != color)
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x << ", " << y << ") is " << std::hex << image.pixel(x, y)
+                       << ", not " << color;
+    return ::testing::AssertionSuccess();
+}
+
+// The pixels of a box as rows of '#' (colour `lit`) and '.'.
+std::string pixels(const Raster& image, int x1, int y1, int x2, int y2, TColor lit)
+{
+    std::string out;
+    for (int y = y1; y < y2; ++y) {
+        if (y > y1)
+            out += ' ';
+        for (int x = x1; x < x2; ++x)
+            out += image.pixel(x, y) == lit ? '#' : '.';
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(LCDPaint, ChannelLcdPlacesCellsDotsAndFrame)
+{
+    ChannelLcd f;
+    f.label.SetCaption("A..............");
+    const Raster& image = f.image();
+    ASSERT_EQ(image.width(), 246);
+    ASSERT_EQ(image.height(), 28);
+    // Frame: column 0 and row 0 in the shadow colour, column 245 and row 27 in the highlight.
+    EXPECT_TRUE(filled(image, 0, 0, 246, 1, kShadow));
+    EXPECT_TRUE(filled(image, 0, 0, 1, 28, kShadow));
+    EXPECT_TRUE(filled(image, 245, 1, 246, 28, kHighlight));
+    EXPECT_TRUE(filled(image, 1, 27, 246, 28, kHighlight));
+    // Margins: columns 1 to 3 and 242 to 244, rows 1 to 3 and 24 to 26 show the panel.
+    EXPECT_TRUE(filled(image, 1, 1, 4, 27, kSilver));
+    EXPECT_TRUE(filled(image, 242, 1, 245, 27, kSilver));
+    EXPECT_TRUE(filled(image, 1, 1, 245, 4, kSilver));
+    EXPECT_TRUE(filled(image, 1, 24, 245, 27, kSilver));
+    // The first cell starts at (4, 4); its top-left dot (unlit in A) covers 4..5 × 4..5 and
+    // the dot beside it starts at x = 7, after a one-pixel gap of panel.
+    EXPECT_TRUE(filled(image, 4, 4, 6, 6, kOff));
+    EXPECT_TRUE(filled(image, 6, 4, 7, 24, kSilver));
+    EXPECT_TRUE(filled(image, 7, 4, 9, 6, kBlack));
+    EXPECT_EQ(paintedCell(image, 4, 4, 5, 7, 3, 3, kBlack),
+              ".###. #...# #...# #...# ##### #...# #...#");
+    // The second cell starts at x = 20, the fifteenth at x = 228 and ends at column 241.
+    EXPECT_TRUE(filled(image, 18, 4, 20, 24, kSilver));
+    EXPECT_EQ(paintedCell(image, 20, 4, 5, 7, 3, 3, kBlack),
+              "..... ..... ..... ..... ..... .##.. .##..");
+    EXPECT_EQ(paintedCell(image, 228, 4, 5, 7, 3, 3, kBlack),
+              "..... ..... ..... ..... ..... .##.. .##..");
+    EXPECT_TRUE(filled(image, 240, 4, 242, 6, kOff));
+    EXPECT_TRUE(filled(image, 240, 22, 242, 24, kOff));
+    EXPECT_TRUE(filled(image, 239, 4, 240, 24, kSilver));
+}
+
+TEST(LCDPaint, FrameStylesColourTheOutline)
+{
+    struct Case {
+        lcd::TMyBorder style;
+        TColor topLeft, bottomRight;
+    };
+    const TColor custom = 0x123456;
+    const Case cases[] = {{lcd::TMyBorder::frRaised, kHighlight, kShadow},
+                          {lcd::TMyBorder::frLowered, kShadow, kHighlight},
+                          {lcd::TMyBorder::frSingle, custom, custom},
+                          {lcd::TMyBorder::frNone, kSilver, kSilver}};
+    for (const auto& c : cases) {
+        Fixture f;
+        f.label.SetBorderColor(custom);
+        f.label.SetBorderStyle(c.style);
+        f.label.Paint();
+        const Raster& image = f.image();
+        EXPECT_TRUE(filled(image, 0, 0, 166, 1, c.topLeft)) << int(c.style);
+        EXPECT_TRUE(filled(image, 0, 0, 1, 28, c.topLeft)) << int(c.style);
+        EXPECT_TRUE(filled(image, 165, 1, 166, 28, c.bottomRight)) << int(c.style);
+        EXPECT_TRUE(filled(image, 1, 27, 166, 28, c.bottomRight)) << int(c.style);
+        EXPECT_TRUE(filled(image, 1, 1, 4, 4, kSilver)) << int(c.style);
+        // Cells keep their place whatever the frame.
+        EXPECT_TRUE(filled(image, 4, 4, 6, 6, kOff)) << int(c.style);
+    }
+}
+
+TEST(LCDPaint, DisabledShowsPanelAndFrameHiddenShowsButtonFace)
+{
+    Fixture f;
+    f.label.SetCaption("ABC");
+    f.label.setEnabled(false);
+    f.label.Paint();
+    EXPECT_TRUE(filled(f.image(), 1, 1, 165, 27, kSilver));
+    EXPECT_TRUE(filled(f.image(), 0, 0, 166, 1, kShadow));
+
+    f.label.setEnabled(true);
+    f.label.setVisible(false);
+    const int paints = f.paints();
+    f.label.SetCaption("DEF"); // a setter of a hidden control still paints
+    EXPECT_EQ(f.paints(), paints + 1);
+    EXPECT_TRUE(filled(f.image(), 0, 0, 166, 28, kFace));
+}
+
+TEST(LCDPaint, DotShapesAndSizes)
+{
+    const TColor on = 0x0000FF;
+    const TColor dim = 0x00007F;
+    struct Case {
+        const char* what;
+        TPixelSize size;
+        int customWidth, customHeight;
+        TPixelShape shape;
+        TColor lit; // the colour that counts as '#'
+        std::string dot;
+    };
+    const Case cases[] = {
+        {"square 3x3", TPixelSize::pix3x3, 0, 0, TPixelShape::spSquare, on, "### ### ###"},
+        {"round 3x3", TPixelSize::pix3x3, 0, 0, TPixelShape::spRound, on, ".#. ### .#."},
+        {"round 4x4", TPixelSize::pix4x4, 0, 0, TPixelShape::spRound, on, ".##. #### #### .##."},
+        {"round 5x5", TPixelSize::pix5x5, 0, 0, TPixelShape::spRound, on,
+         ".###. ##### ##### ##### .###."},
+        {"shaped 4x4, rim", TPixelSize::pix4x4, 0, 0, TPixelShape::spShaped, dim,
+         "#..# .... .... #..#"},
+        {"shaped 4x4, dot", TPixelSize::pix4x4, 0, 0, TPixelShape::spShaped, on,
+         ".##. #### #### .##."},
+        {"round 1x1", TPixelSize::pix1x1, 0, 0, TPixelShape::spRound, on, "#"},
+        {"custom round 1x1", TPixelSize::pixCustom, 1, 1, TPixelShape::spRound, on, "#"},
+        {"custom round 6x2", TPixelSize::pixCustom, 6, 2, TPixelShape::spRound, on,
+         ".####. .####."},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        TLCDLabel& l = f.label;
+        l.SetPixelOn(on);
+        l.SetPixelSize(c.size);
+        if (c.size == TPixelSize::pixCustom) {
+            l.SetPixelWidth(c.customWidth);
+            l.SetPixelHeight(c.customHeight);
+        }
+        l.SetPixelShape(c.shape);
+        l.SetCaption("\x7f"); // clamped to 126: '~', whose dot (3, 0) is lit
+        l.SetDotMatrix(TDotMatrix::Hitachi);
+        l.SetCaption(std::string(1, char(223))); // every dot lit
+        const int w = l.DotWidth();
+        const int h = l.DotHeight();
+        EXPECT_EQ(pixels(f.image(), 4, 4, 4 + w, 4 + h, c.lit), c.dot) << c.what;
+    }
+}
+
+TEST(LCDPaint, PixelSizeOneSetsSinglePixelsWhateverTheShape)
+{
+    for (TPixelShape shape : {TPixelShape::spSquare, TPixelShape::spShaped, TPixelShape::spRound}) {
+        Fixture f;
+        f.label.SetPixelShape(shape);
+        f.label.SetPixelSize(TPixelSize::pix1x1);
+        f.label.SetCaption("A");
+        // Dots one pixel apart: A's top row is at y = 4, x = 4, 6, 8, 10, 12.
+        EXPECT_EQ(pixels(f.image(), 4, 4, 13, 5, kBlack), "..#.#.#..") << int(shape);
+        EXPECT_EQ(pixels(f.image(), 4, 5, 13, 6, kOff), ".........") << int(shape);
+    }
+}
+
+TEST(LCDPaint, ShapedDotsWithEqualColoursAllLookLit)
+{
+    Fixture f;
+    f.label.SetPixelSize(TPixelSize::pix4x4);
+    f.label.SetPixelShape(TPixelShape::spShaped);
+    f.label.SetPixelOn(0x00FF00);
+    f.label.SetPixelOff(0x00FF00);
+    // Cell 0 shows a blank, yet its dots are dim squares with a full-colour dot inside.
+    EXPECT_EQ(pixels(f.image(), 4, 4, 8, 8, 0x007F00), "#..# .... .... #..#");
+    EXPECT_EQ(pixels(f.image(), 4, 4, 8, 8, 0x00FF00), ".##. #### #### .##.");
+
+    // With black lit dots the dim shade is black too: lit dots look square.
+    Fixture black;
+    black.label.SetPixelSize(TPixelSize::pix4x4);
+    black.label.SetPixelShape(TPixelShape::spShaped);
+    black.label.SetDotMatrix(TDotMatrix::Hitachi);
+    black.label.SetCaption(std::string(1, char(223)));
+    EXPECT_TRUE(filled(black.image(), 4, 4, 8, 8, kBlack));
+}
+
+TEST(LCDPaint, GlyphsOfEverySetReachTheScreen)
+{
+    struct Case {
+        TDotMatrix set;
+        int code;
+        int rows;
+        std::string glyph;
+    };
+    const Case cases[] = {
+        {TDotMatrix::mat5x8, 'g', 8, "..... ..... .#### #...# #...# .#### ....# .###."},
+        {TDotMatrix::Hitachi, 0xE9, 7, "##### ##### ##### ##### ##### ##### #####"},
+        {TDotMatrix::Hitachi2, 193, 10,
+         ".#.#. ..... .###. ....# .#### #...# .#### ..... ..... ....."},
+        {TDotMatrix::dos5x7, 1, 7, "..... .#.#. .#.#. ..... #...# .###. ....."},
+        {TDotMatrix::mat5x7, 0xE9, 7, "..... ..... .#... #.#.# ...#. ..... ....."},
+        {TDotMatrix::mat7x9, 'A', 9,
+         "...#... ..#.#.. .#...#. #.....# #.....# ####### #.....# #.....# #.....#"},
+        {TDotMatrix::mat9x12, '|', 12,
+         "....#.... ....#.... ....#.... ....#.... ....#.... ....#.... ....#.... ....#.... "
+         "....#.... ....#.... ....#.... ....#...."},
+    };
+    for (const auto& c : cases) {
+        Fixture f;
+        f.label.SetDotMatrix(c.set);
+        f.label.SetCaption(std::string(1, char(c.code)));
+        const int cols = lcd::charSetShape(c.set).cols;
+        EXPECT_EQ(paintedCell(f.image(), 4, 4, cols, c.rows, 3, 3, kBlack), c.glyph) << c.code;
+    }
+}
+
+TEST(LCDPaint, CustomFontShowsItsGlyphsClampedToItsRange)
+{
+    lcdtest::TempDir dir;
+    const std::string a =
+        lcdtest::fontGlyph({".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"});
+    std::string b =
+        lcdtest::fontGlyph({"####.", "#...#", "####.", "#...#", "#...#", "#...#", "####."});
+    b[1] = 7; // neither 0 nor 1: drawn unlit
+    const std::string path = dir.file("ab.lcf");
+    lcdtest::writeBytes(path, lcdtest::fontFileBytes(5, 7, 65, 66, a + b));
+    const std::string empty = dir.file("none.lcf");
+    lcdtest::writeBytes(empty, lcdtest::fontFileBytes(5, 7, 66, 65));
+
+    Fixture f;
+    f.label.Setfilename(path);
+    f.label.SetCaption("ABC");
+    const char* glyphA = ".###. #...# #...# ##### #...# #...# #...#";
+    const char* glyphB = "#.##. #...# ####. #...# #...# #...# ####.";
+    const char* expected[] = {glyphA, glyphB, glyphB, glyphA, glyphA};
+    for (int cell = 0; cell < 5; ++cell)
+        EXPECT_EQ(paintedCell(f.image(), 4 + cell * 16, 4, 5, 7, 3, 3, kBlack), expected[cell])
+            << cell;
+
+    f.label.Setfilename(empty);
+    ASSERT_EQ(f.label.DotMatrix(), TDotMatrix::CustomFont);
+    const Raster& image = f.image();
+    for (int cell = 0; cell < 10; ++cell)
+        EXPECT_EQ(paintedCell(image, 4 + cell * 16, 4, 5, 7, 3, 3, kBlack),
+                  "..... ..... ..... ..... ..... ..... .....")
+            << cell;
+}
