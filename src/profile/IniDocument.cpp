@@ -35,6 +35,17 @@ bool equalsFolded(std::string_view name, std::string_view folded)
     return true;
 }
 
+// FNV-1a over the folded bytes: names that match hash alike.
+std::uint32_t foldedHash(std::string_view name)
+{
+    std::uint32_t hash = 2166136261u;
+    for (char c : name) {
+        hash ^= static_cast<unsigned char>(foldChar(c));
+        hash *= 16777619u;
+    }
+    return hash;
+}
+
 std::string_view cutAtNul(std::string_view text)
 {
     return text.substr(0, text.find('\0'));
@@ -198,35 +209,76 @@ std::optional<std::uint32_t> IniDocument::findSection(std::string_view foldedNam
     return it->second;
 }
 
+std::string_view IniDocument::entryName(std::uint32_t line) const
+{
+    return cutAtNul(splitEntry(text(m_lines[line])).name);
+}
+
+void IniDocument::indexEntry(KeyIndex& index, std::uint32_t line) const
+{
+    if ((index.count + 1) * 2 > index.slots.size()) {
+        std::vector<std::uint64_t> old = std::move(index.slots);
+        index.slots.assign(std::max<std::size_t>(16, old.size() * 2), 0);
+        index.count = 0;
+        for (std::uint64_t slot : old) {
+            if (slot != 0)
+                indexEntry(index, static_cast<std::uint32_t>(slot) - 1);
+        }
+    }
+    std::string_view name = entryName(line);
+    const std::uint32_t hash = foldedHash(name);
+    const std::size_t mask = index.slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        std::uint64_t slot = index.slots[i];
+        if (slot == 0) {
+            index.slots[i] = (std::uint64_t{hash} << 32) | (std::uint64_t{line} + 1);
+            ++index.count;
+            return;
+        }
+        // The first entry of a name stays the one that is found.
+        if ((slot >> 32) == hash &&
+            fold(entryName(static_cast<std::uint32_t>(slot) - 1)) == fold(name))
+            return;
+    }
+}
+
 std::optional<std::uint32_t> IniDocument::findEntry(const Section& section,
                                                     std::string_view foldedName) const
 {
     if (!section.keys && !section.searched) {
         section.searched = true;
         for (std::uint32_t i = section.first; i < section.end; ++i) {
-            if (m_lines[i].kind == Kind::Entry &&
-                equalsFolded(cutAtNul(splitEntry(text(m_lines[i])).name), foldedName))
+            if (m_lines[i].kind == Kind::Entry && equalsFolded(entryName(i), foldedName))
                 return i;
         }
         for (std::uint32_t i : section.added) {
-            if (equalsFolded(cutAtNul(splitEntry(text(m_lines[i])).name), foldedName))
+            if (equalsFolded(entryName(i), foldedName))
                 return i;
         }
         return std::nullopt;
     }
     if (!section.keys) {
-        section.keys = std::make_unique<NameIndex>();
+        section.keys = std::make_unique<KeyIndex>();
         for (std::uint32_t i = section.first; i < section.end; ++i) {
             if (m_lines[i].kind == Kind::Entry)
-                section.keys->emplace(fold(cutAtNul(splitEntry(text(m_lines[i])).name)), i);
+                indexEntry(*section.keys, i);
         }
         for (std::uint32_t i : section.added)
-            section.keys->emplace(fold(cutAtNul(splitEntry(text(m_lines[i])).name)), i);
+            indexEntry(*section.keys, i);
     }
-    auto it = section.keys->find(std::string(foldedName));
-    if (it == section.keys->end())
+    const KeyIndex& index = *section.keys;
+    if (index.slots.empty())
         return std::nullopt;
-    return it->second;
+    const std::uint32_t hash = foldedHash(foldedName);
+    const std::size_t mask = index.slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        std::uint64_t slot = index.slots[i];
+        if (slot == 0)
+            return std::nullopt;
+        auto line = static_cast<std::uint32_t>(slot) - 1;
+        if ((slot >> 32) == hash && equalsFolded(entryName(line), foldedName))
+            return line;
+    }
 }
 
 std::optional<std::string_view> IniDocument::value(std::string_view section,
@@ -305,7 +357,7 @@ bool IniDocument::setValue(std::string_view section, std::string_view key, std::
             terminate(before);
         sec.added.push_back(line);
         if (sec.keys)
-            sec.keys->emplace(fold(cutAtNul(key)), line);
+            indexEntry(*sec.keys, line);
         m_modified = true;
         return true;
     }

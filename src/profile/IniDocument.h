@@ -89,6 +89,13 @@ private:
 
     using NameIndex = std::unordered_map<std::string, std::uint32_t>;
 
+    // Entry lines of one section by folded name: open addressing over (hash, line + 1)
+    // pairs, so that a load of thousands of channels stays within a few cache lines.
+    struct KeyIndex {
+        std::vector<std::uint64_t> slots; // 0 empty; else hash << 32 | (line + 1)
+        std::size_t count = 0;
+    };
+
     struct Section {
         static constexpr std::uint32_t kNone = UINT32_MAX;
         std::uint32_t header = kNone; // line index of the "[name]" line; kNone for the lead
@@ -99,7 +106,7 @@ private:
         bool erased = false;
         // Folded entry name -> first line; built at the second lookup, so that a single read
         // of a large section costs one scan and no index.
-        mutable std::unique_ptr<NameIndex> keys;
+        mutable std::unique_ptr<KeyIndex> keys;
         mutable bool searched = false;
     };
 
@@ -111,6 +118,8 @@ private:
     std::optional<std::uint32_t> findEntry(const Section& section,
                                            std::string_view foldedName) const;
     void terminate(std::uint32_t line);
+    std::string_view entryName(std::uint32_t line) const;
+    void indexEntry(KeyIndex& index, std::uint32_t line) const;
 
     std::string m_source;
     std::string m_added; // text of the lines that edits wrote
