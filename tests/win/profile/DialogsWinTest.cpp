@@ -9,6 +9,7 @@
 #include "profile/SettingsDlg.h"
 #include "profile/SoundsDlg.h"
 
+#include "UiDriver.h"
 #include "WinTestSupport.h"
 
 #include "ui/Application.h"
@@ -25,6 +26,7 @@
 
 namespace {
 
+using namespace wintest;
 using ui::win32::windowHandle;
 using Names = std::vector<std::string>;
 
@@ -43,81 +45,6 @@ RECT placeOf(const ui::Control& control)
     GetWindowRect(hwnd, &r);
     MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&r), 2);
     return r;
-}
-
-// Handles the program's messages, through the backend, until `done` or 10 s have passed.
-bool pumpUntil(ui::Application& app, const std::function<bool()>& done)
-{
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 10000) {
-            return false;
-        }
-        app.processMessages();
-        Sleep(5);
-    }
-    return true;
-}
-
-// Runs a command of the Linux host (xdotool, import) and waits for it, handling messages
-// meanwhile: the X server's events for our windows arrive through the message loop. Wine
-// gives no handle for a Linux process, so the command leaves its exit code in a file.
-int runOnHost(ui::Application& app, const std::string& command)
-{
-    static int serial = 0;
-    const std::string marker = "/tmp/kestrion-dialogs-" + std::to_string(GetCurrentProcessId()) +
-                               "-" + std::to_string(++serial);
-    std::string line = "/bin/sh -c \"" + command + "; echo $? > " + marker + ".tmp && mv " +
-                       marker + ".tmp " + marker + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        return -1;
-    }
-    const std::string windowsMarker = "Z:" + marker;
-    if (!pumpUntil(app, [&] {
-            return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES;
-        })) {
-        return -1;
-    }
-    const int code = std::atoi(wintest::readFile(windowsMarker).c_str());
-    DeleteFileA(windowsMarker.c_str());
-    return code;
-}
-
-// Keys pressed on the X window that has a title, after giving it the keyboard focus.
-int pressKeys(ui::Application& app, const std::string& title, const std::string& keys)
-{
-    return runOnHost(app, "xdotool search --sync --name '^" + title +
-                              "$' windowfocus --sync key --delay 30 " + keys);
-}
-
-// A picture of the window with that title, if pictures are wanted.
-void screenshot(ui::Application& app, const std::string& title, const std::string& file)
-{
-    const char* dir = std::getenv("KESTRION_SCREENSHOT_DIR");
-    if (!dir || !*dir) {
-        return;
-    }
-    EXPECT_EQ(runOnHost(app, "import -window $(xdotool search --name '^" + title +
-                                 "$' | head -n 1) " + dir + "/" + file),
-              0);
-}
-
-// Runs `script` once the next modal loop is waiting for input.
-std::function<void()> g_script;
-void CALLBACK runScript(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    std::function<void()> script = std::move(g_script);
-    script();
-}
-void whenShown(std::function<void()> script)
-{
-    g_script = std::move(script);
-    SetTimer(nullptr, 0, 50, &runScript);
 }
 
 // The stand-in for the main window: profile data, a reload that rebuilds the Initial Channel
