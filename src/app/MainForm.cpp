@@ -6,6 +6,8 @@
 #include "i18n/bsPolyglotTranslator.h"
 #include "lcd/LCDLabel.h"
 #include "profile/IniFile.h"
+#include "profile/SettingsDlg.h"
+#include "profile/SoundsDlg.h"
 #include "ui/Application.h"
 #include "ui/Menu.h"
 #include "ui/OpenDialog.h"
@@ -703,8 +705,20 @@ void TMainForm::DefaultClick(ui::Persistent& sender)
 
 void TMainForm::SetChannels1Click(ui::Persistent&)
 {
-    if (m_services.showSettingsDialog)
-        m_services.showSettingsDialog(*this);
+    if (!SoundsDlg)
+        return; // the program is still starting
+    ui::Application* app = ui::Application::current();
+    const std::string helpFile = app ? app->helpFile() : std::string();
+    profile::TSettingsDlg::Execute({
+        Profile,
+        [this](const std::string&) { ChannelSettingsSaved(); },
+        *SoundsDlg,
+        bsPolyglotManager1,
+        [this, helpFile](std::int32_t context) {
+            m_services.desktop.help.showContext(m_services.windowHandle(*this), helpFile,
+                                                static_cast<std::uint32_t>(context));
+        },
+    });
 }
 
 void TMainForm::ChannelSettingsSaved()

@@ -35,6 +35,10 @@ namespace lcd {
 class TLCDLabel;
 }
 
+namespace profile {
+class TSoundsDlg;
+}
+
 namespace i18n {
 class TbsPolyglotManager;
 class TbsPolyglotTranslator;
@@ -120,6 +124,9 @@ public:
     std::int32_t RecordVolume = 128;
     // The last SetTheHook succeeded, so the hook must be removed.
     bool Hooked = false;
+    // The program's single channel sound dialog, made at start-up after this window; the
+    // settings dialog uses it. Null until then.
+    profile::TSoundsDlg* SoundsDlg = nullptr;
     // The tray icon's record as added at the end of a successful start.
     platform::TrayIconData TrayIconData;
 

@@ -16,8 +16,6 @@ class Form;
 
 namespace app {
 
-class TMainForm;
-
 struct MainFormServices {
     RogerWilco& link;
     platform::Services os;
@@ -29,8 +27,6 @@ struct MainFormServices {
     // The window-system handle of a form (for the hook, the tray icon, help and the
     // foreground); None headless.
     std::function<platform::WindowHandle(const ui::Form&)> windowHandle;
-    // Shows the channel settings dialog modally over the main window and frees it after.
-    std::function<void(TMainForm&)> showSettingsDialog;
 };
 
 } // namespace app

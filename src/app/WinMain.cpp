@@ -7,6 +7,7 @@
 #include "app/win32/KestrihkBinding.h"
 #include "i18n/bsCorePolyglot.h"
 #include "platform/win32/Win32Services.h"
+#include "profile/SoundsDlg.h"
 #include "ui/Application.h"
 #include "ui/win32/Win32Backend.h"
 
@@ -52,7 +53,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
                 return static_cast<platform::WindowHandle>(
                     reinterpret_cast<std::uintptr_t>(ui::win32::windowHandle(form)));
             },
-            nullptr,
         };
         ui::Application application;
         application.setToolWindowOwner(true);
@@ -60,7 +60,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         application.setHelpFile(kHelpFile);
         application.setShowMainForm(false);
 
-        application.createForm<app::TMainForm>(services);
+        auto& main = application.createForm<app::TMainForm>(services);
+        main.SoundsDlg = &application.createForm<profile::TSoundsDlg>(main.bsPolyglotManager1);
         application.run();
         return 0;
     } catch (const std::exception& error) {

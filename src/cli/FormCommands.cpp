@@ -87,9 +87,9 @@ int runLangTranslate(const Args& args, Io& io)
     const std::string program =
         (fs::temp_directory_path() / "kestrion-cli-none" / "kestrion.exe").string();
     app::MainFormServices services{
-        link,   fakes.services(), fakes.desktopServices(),
-        hook,   program,          [](const ui::Form&) { return platform::WindowHandle::None; },
-        nullptr};
+        link, fakes.services(), fakes.desktopServices(),
+        hook, program,          [](const ui::Form&) { return platform::WindowHandle::None; },
+    };
     ui::Application application;
     application.setTitle("Kestrion");
     application.setShowMainForm(false);

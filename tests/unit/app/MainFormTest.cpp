@@ -8,6 +8,8 @@
 #include "lcd/LCDLabel.h"
 #include "platform/fake/FakeServices.h"
 #include "profile/IniFile.h"
+#include "profile/SettingsDlg.h"
+#include "profile/SoundsDlg.h"
 #include "ui/Application.h"
 #include "ui/Menu.h"
 #include "ui/OpenDialog.h"
@@ -80,10 +82,11 @@ protected:
     TMainForm& start()
     {
         link = std::make_unique<app::RogerWilco>(fakes.services());
-        services = std::make_unique<app::MainFormServices>(app::MainFormServices{
-            *link, fakes.services(), fakes.desktopServices(), hook, programPath,
-            [](const ui::Form&) { return MainWindow; }, nullptr});
+        services = std::make_unique<app::MainFormServices>(
+            app::MainFormServices{*link, fakes.services(), fakes.desktopServices(), hook,
+                                  programPath, [](const ui::Form&) { return MainWindow; }});
         form = &application.createForm<TMainForm>(*services);
+        form->SoundsDlg = &application.createForm<profile::TSoundsDlg>(form->bsPolyglotManager1);
         return *form;
     }
 
@@ -220,6 +223,7 @@ TEST_F(MainFormTest, InitialChannelVariants)
         EXPECT_EQ(f.None1->checked(), c.none) << c.channels;
         EXPECT_EQ(f.Default1->checked(), c.lobby) << c.channels;
         EXPECT_EQ(f.ChannelBar->position(), 0) << c.channels;
+        ui::destroy(form->SoundsDlg);
         ui::destroy(form);
         form = nullptr;
     }
@@ -626,4 +630,35 @@ TEST_F(MainFormTest, AfterASaveTheBarFollowsTheListAndTheJoinedChannel)
         EXPECT_EQ(f.ChannelBar->position(), s.position);
         EXPECT_EQ(newCommands(), s.joins);
     }
+}
+
+TEST_F(MainFormTest, TheSettingsDialogSavesAndTheMainWindowTakesTheNewChannels)
+{
+    write(homeProfile, TwoChannels);
+    TMainForm& f = start();
+    ASSERT_EQ(f.ChannelLCD->Caption(), "Bravo");
+    backend.answerModalForms([](ui::Form& dialog) {
+        auto& settings = dynamic_cast<profile::TSettingsDlg&>(dialog);
+        EXPECT_EQ(settings.ChannelNameEdit->text(), "Alpha"); // the first entry is selected
+        settings.ChannelNameEdit->setText("");
+        ui::headless::typeText(*settings.ChannelNameEdit, "Echo");
+        ui::headless::click(*settings.Button3);
+        ui::headless::click(*settings.OkBtn);
+        return ui::ModalResult::None; // the dialog's own result stands
+    });
+    clearRecords();
+    ui::headless::chooseMenuItem(*f.SetChannels1);
+    EXPECT_EQ(backend.modalForms(), (std::vector<std::string>{"TSettingsDlg"}));
+    EXPECT_EQ(profile::readText(homeProfile, "channels", "channel3", ""), "Echo");
+    EXPECT_EQ(profile::readText(homeProfile, "channels", "count", ""), "3");
+    EXPECT_EQ(f.Profile.ChannelNames, (std::vector<std::string>{"Alpha", "Bravo", "Echo"}));
+    ASSERT_EQ(f.InitialChannel1->count(), 7);
+    EXPECT_NE(f.InitialChannel1->item(6)->caption().find("3 - Echo"), std::string::npos);
+    // The bar takes the new count at once; the client stays where it is.
+    EXPECT_EQ(f.ChannelBar->max(), 3);
+    EXPECT_EQ(f.ChannelBar->position(), 2);
+    EXPECT_THAT(newCommands(), IsEmpty());
+    // The dialog is freed after it closed; the sound dialog lives on.
+    EXPECT_EQ(application.findComponent("SettingsDlg"), nullptr);
+    EXPECT_NE(f.SoundsDlg, nullptr);
 }
