@@ -1,0 +1,121 @@
+// The language files shipped with the program: every entry of every form's section reaches
+// a property of that form (a misspelt component or property name would otherwise be
+// ignored silently), and after a change to the language the property shows the entry's text.
+
+#include "app/MainForm.h"
+
+#include "i18n/ValueDecoding.h"
+#include "i18n/bsCorePolyglot.h"
+#include "i18n/bsINIFile.h"
+#include "i18n/bsPolyglotManager.h"
+#include "platform/fake/FakeServices.h"
+#include "profile/SettingsDlg.h"
+#include "profile/SoundsDlg.h"
+#include "ui/Application.h"
+#include "ui/headless/HeadlessBackend.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path LanguageFolder = fs::path(KESTRION_SOURCE_DIR) / "resources" / "language";
+
+class NoHook : public app::HookBinding {
+public:
+    bool SetTheHook(platform::WindowHandle, const std::string&) override { return true; }
+    void ClearTheHook() override {}
+};
+
+// The text a path names on a form: components by name, then one text property; nothing when
+// the path reaches no text property.
+std::optional<std::string> textAt(ui::Component& form, const std::string& path)
+{
+    ui::Persistent* object = &form;
+    std::string rest = path;
+    for (;;) {
+        auto dot = rest.find('.');
+        std::string head = rest.substr(0, dot);
+        if (const ui::PropertyInfo* p = ui::findProperty(*object, head)) {
+            if (p->kind() == ui::PropertyKind::Text)
+                return p->text(*object);
+            if (p->kind() == ui::PropertyKind::Object && dot != std::string::npos) {
+                object = p->object(*object);
+                rest = rest.substr(dot + 1);
+                if (object)
+                    continue;
+            }
+            return std::nullopt;
+        }
+        auto* component = dynamic_cast<ui::Component*>(object);
+        ui::Component* owned = component ? component->findComponent(head) : nullptr;
+        if (!owned || dot == std::string::npos)
+            return std::nullopt;
+        object = owned;
+        rest = rest.substr(dot + 1);
+    }
+}
+
+} // namespace
+
+TEST(LanguageFiles, EveryEntryReachesItsPropertyOnEveryForm)
+{
+    ASSERT_TRUE(fs::exists(LanguageFolder / "English.lng"));
+    for (const auto& file : fs::directory_iterator(LanguageFolder)) {
+        SCOPED_TRACE(file.path().filename().string());
+        const std::string language = file.path().stem().string();
+        i18n::TbsINIFile texts(file.path().string());
+
+        platform::FakeServices fakes;
+        fakes.registry.setText(platform::RootKey::LocalMachine,
+                               "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe",
+                               "", "roger.exe");
+        fakes.windows.addWindow("#32770", "Roger Wilco");
+        ui::headless::HeadlessBackend backend;
+        i18n::TbsCorePolyglot core;
+        app::RogerWilco link(fakes.services());
+        NoHook hook;
+        app::MainFormServices services{
+            link,
+            fakes.services(),
+            fakes.desktopServices(),
+            hook,
+            (fs::temp_directory_path() / "kestrion-no-program" / "kestrion.exe").string(),
+            [](const ui::Form&) { return platform::WindowHandle::None; }};
+        ui::Application application;
+        auto& main = application.createForm<app::TMainForm>(services);
+        auto& sounds = application.createForm<profile::TSoundsDlg>(main.bsPolyglotManager1);
+        main.SoundsDlg = &sounds;
+
+        main.bsPolyglotManager1->setLangsDir(LanguageFolder.string() + "/");
+        main.bsPolyglotManager1->setCurrentLang(language);
+        ASSERT_EQ(main.bsPolyglotManager1->CurrentLang(), language);
+        // The settings dialog is made for each use and translated as it is made.
+        profile::TSettingsDlg settings(
+            &application, {main.Profile, nullptr, sounds, main.bsPolyglotManager1, nullptr});
+
+        struct Form {
+            const char* section;
+            ui::Component& form;
+        };
+        const Form forms[] = {
+            {"TMainForm", main}, {"TSettingsDlg", settings}, {"TSoundsDlg", sounds}};
+        for (const auto& f : forms) {
+            auto entries = texts.ReadSection(f.section);
+            EXPECT_FALSE(entries.empty()) << f.section;
+            for (const auto& entry : entries) {
+                auto shown = textAt(f.form, entry);
+                ASSERT_TRUE(shown.has_value()) << f.section << " " << entry;
+                EXPECT_EQ(*shown, i18n::UnquoteValue(texts.ReadString(f.section, entry, "")))
+                    << f.section << " " << entry;
+            }
+        }
+        // Every message text of the program has its translation.
+        for (const char* id :
+             {"65296", "65297", "65298", "65323", "65324", "65325", "65326", "65327"})
+            EXPECT_FALSE(texts.ReadString("ResourceStrings", id, "").empty()) << id;
+    }
+}
