@@ -203,7 +203,14 @@ public:
             if (code == LBN_SELCHANGE) {
                 const auto index =
                     static_cast<std::int32_t>(SendMessageA(child, LB_GETCURSEL, 0, 0));
-                runUserAction([&] { list->selectedByUser(index); });
+                // Where the user scrolled to comes first, or writing the selection back would
+                // scroll the list to the model's old top row.
+                const auto top =
+                    static_cast<std::int32_t>(SendMessageA(child, LB_GETTOPINDEX, 0, 0));
+                runUserAction([&] {
+                    list->scrolledByUser(top);
+                    list->selectedByUser(index);
+                });
                 return true;
             }
             return false;
@@ -519,7 +526,16 @@ LRESULT CALLBACK Peer::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             return result;
         }
     }
-    return CallWindowProcA(system, hwnd, msg, wParam, lParam);
+    LRESULT result = CallWindowProcA(system, hwnd, msg, wParam, lParam);
+    // A list box the user scrolled tells the model its new top row.
+    if (msg == WM_VSCROLL || msg == WM_MOUSEWHEEL || msg == WM_KEYDOWN) {
+        if (auto* list = dynamic_cast<ListBox*>(&peer->m_control)) {
+            const auto top = static_cast<std::int32_t>(SendMessageA(hwnd, LB_GETTOPINDEX, 0, 0));
+            if (top != list->topIndex())
+                runUserAction([&] { list->scrolledByUser(top); });
+        }
+    }
+    return result;
 }
 
 LRESULT CALLBACK appProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)

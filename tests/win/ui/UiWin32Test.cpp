@@ -192,6 +192,24 @@ TEST_F(Win32Form, TypingKeysAndMessagesGoThroughTheModel)
     EXPECT_EQ(textOf(edit), "Bravo");
 }
 
+TEST_F(Win32Form, AListKeepsWhereTheUserScrolledWhenAnEntryIsSelected)
+{
+    for (int i = 0; i < 40; ++i)
+        form.ListBox1->items().add("Channel " + std::to_string(i));
+    HWND list = windowHandle(*form.ListBox1);
+    // The user scrolls down with the scroll bar, then clicks an entry far down.
+    for (int i = 0; i < 6; ++i)
+        SendMessageA(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+    const auto top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    ASSERT_GT(top, 10);
+    EXPECT_EQ(form.ListBox1->topIndex(), top);
+    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(top + 2), 0);
+    SendMessageA(windowHandle(form), WM_COMMAND, MAKEWPARAM(0, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    EXPECT_EQ(form.ListBox1->itemIndex(), top + 2);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), top);
+}
+
 TEST_F(Win32Form, ClosingTheFormByTheSystemAsksTheModel)
 {
     form.OnClose = [](ui::Persistent&, ui::CloseAction& action) { action = ui::CloseAction::Hide; };
