@@ -3,7 +3,6 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 namespace wintest {
 
@@ -183,49 +182,44 @@ HWND Process::window(const std::string& className, std::chrono::milliseconds tim
 
 RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout)
 {
+    // The child's output goes to files, read once it has ended: a pipe whose write end some
+    // grandchild (cmd /c starts one) keeps open under Wine would leave a reader waiting
+    // forever.
+    TempDir dir;
     SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
-    HANDLE outRead, outWrite, errRead, errWrite;
-    CreatePipe(&outRead, &outWrite, &sa, 0);
-    CreatePipe(&errRead, &errWrite, &sa, 0);
-    SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-    SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+    auto open = [&](const std::string& path) {
+        return CreateFileA(path.c_str(), GENERIC_WRITE,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &sa,
+                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    const std::string outPath = dir.file("out.txt");
+    const std::string errPath = dir.file("err.txt");
+    HANDLE out = open(outPath);
+    HANDLE err = open(errPath);
 
     STARTUPINFOA si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = outWrite;
-    si.hStdError = errWrite;
+    si.hStdOutput = out;
+    si.hStdError = err;
     PROCESS_INFORMATION pi{};
     std::string line = commandLine;
     BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                              nullptr, nullptr, &si, &pi);
-    CloseHandle(outWrite);
-    CloseHandle(errWrite);
-    if (!ok) {
-        CloseHandle(outRead);
-        CloseHandle(errRead);
+    CloseHandle(out);
+    CloseHandle(err);
+    if (!ok)
         throw std::runtime_error("cannot start " + commandLine);
-    }
     RunResult result;
-    auto drain = [](HANDLE pipe, std::string* into) {
-        char buf[4096];
-        DWORD n = 0;
-        while (ReadFile(pipe, buf, sizeof buf, &n, nullptr) && n > 0)
-            into->append(buf, n);
-    };
-    std::thread outThread(drain, outRead, &result.out);
-    std::thread errThread(drain, errRead, &result.err);
     if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
         TerminateProcess(pi.hProcess, 124);
-    WaitForSingleObject(pi.hProcess, INFINITE);
+    WaitForSingleObject(pi.hProcess, 5000);
     GetExitCodeProcess(pi.hProcess, &result.exitCode);
-    outThread.join();
-    errThread.join();
-    CloseHandle(outRead);
-    CloseHandle(errRead);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    result.out = readFile(outPath);
+    result.err = readFile(errPath);
     return result;
 }
 
