@@ -67,13 +67,13 @@ std::string formatPattern(std::string_view pattern, std::initializer_list<std::s
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         char ch = pattern[i];
         if (ch == '%' && i + 1 < pattern.size()) {
-            char spec = pattern[i + 1];
-            if (spec == '%') {
+            char conversion = pattern[i + 1];
+            if (conversion == '%') {
                 out += '%';
                 ++i;
                 continue;
             }
-            if (spec == 's' || spec == 'd') {
+            if (conversion == 's' || conversion == 'd') {
                 if (next != args.end())
                     out += *next++;
                 ++i;
