@@ -3,6 +3,8 @@
 
 #include "app/MainForm.h"
 
+#include "TestFiles.h"
+
 #include "i18n/bsCorePolyglot.h"
 #include "i18n/bsPolyglotManager.h"
 #include "lcd/LCDLabel.h"
@@ -51,14 +53,8 @@ class MainFormTest : public testing::Test {
 protected:
     MainFormTest()
     {
-        m_dir = fs::temp_directory_path() /
-                ("kestrion-mainform-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        programPath = (m_dir / "kestrion.exe").string();
-        homeProfile = (m_dir / "kestrion.ini").string();
+        programPath = m_folder.file("kestrion.exe");
+        homeProfile = m_folder.file("kestrion.ini");
         fakes.registry.setText(platform::RootKey::LocalMachine, AppPaths, "", ClientPath);
         fakes.tray.addProgramIcon("MAINICON");
         // The client's window is there: commands go by message.
@@ -70,14 +66,13 @@ protected:
     {
         if (form)
             ui::destroy(form);
-        fs::remove_all(m_dir);
     }
 
     void write(const std::string& path, const std::string& text)
     {
-        std::ofstream(path, std::ios::binary) << text;
+        testsupport::writeBytes(path, text);
     }
-    std::string file(const std::string& name) const { return (m_dir / name).string(); }
+    std::string file(const std::string& name) const { return m_folder.file(name); }
 
     TMainForm& start()
     {
@@ -136,7 +131,7 @@ protected:
     std::string homeProfile;
 
 private:
-    fs::path m_dir;
+    testsupport::TempFolder m_folder;
     std::size_t m_commandsBefore = 0;
 };
 

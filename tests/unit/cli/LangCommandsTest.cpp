@@ -1,3 +1,5 @@
+#include "CliRun.h"
+#include "TestFiles.h"
 #include "cli/Cli.h"
 #include "cli/Json.h"
 
@@ -11,40 +13,21 @@
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using clitest::CliRun;
+using clitest::run;
 
-CliRun run(const cli::Args& args)
-{
-    std::istringstream in;
-    std::ostringstream out, err;
-    cli::Io io{in, out, err};
-    int status = cli::runCli(args, io);
-    return {status, out.str(), err.str()};
-}
-
+// A language file in a test folder of its own.
 class LanguageFile {
 public:
-    explicit LanguageFile(const std::string& content)
+    explicit LanguageFile(const std::string& content) : m_path(m_folder.write("file.lng", content))
     {
-        std::random_device random;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("kestrion-cli-lang-" + std::to_string(random()) + ".lng");
-        std::ofstream(m_path, std::ios::binary) << content;
     }
-    ~LanguageFile() { std::filesystem::remove(m_path); }
-    std::string path() const { return m_path.string(); }
-    std::string content() const
-    {
-        std::ifstream in(m_path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    const std::string& path() const { return m_path; }
+    std::string content() const { return testsupport::readBytes(m_path); }
 
 private:
-    std::filesystem::path m_path;
+    testsupport::TempFolder m_folder;
+    std::string m_path;
 };
 
 } // namespace

@@ -1,3 +1,5 @@
+#include "CliRun.h"
+#include "TestFiles.h"
 #include "cli/Cli.h"
 #include "cli/Json.h"
 
@@ -12,41 +14,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun run(cli::Args args)
-{
-    std::istringstream in;
-    std::ostringstream out, err;
-    cli::Io io{in, out, err};
-    int status = cli::runCli(args, io);
-    return {status, out.str(), err.str()};
-}
+using clitest::CliRun;
+using clitest::run;
 
 class LcdCommands : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() /
-                ("kestrion-lcd-cli-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string file(const std::string& name) const { return (m_dir / name).string(); }
+    std::string file(const std::string& name) const { return m_folder.file(name); }
+    static std::string read(const std::string& path) { return testsupport::readBytes(path); }
 
-    static std::string read(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    fs::path m_dir;
+    testsupport::TempFolder m_folder;
 };
 
 } // namespace
@@ -159,7 +135,7 @@ TEST_F(LcdCommands, BadCommandLinesFailAndWriteNothing)
         {{"lcd", "render", "--out", existing, "--set", "DotMatrix=mat6x6"},
          1,
          "expected one of mat5x7, mat5x8"},
-        {{"lcd", "render", "--out", m_dir.string()}, 1, "cannot write"},
+        {{"lcd", "render", "--out", m_folder.path().string()}, 1, "cannot write"},
         // Resized from outside beyond the largest image: the paint reports it, nothing is
         // written.
         {{"lcd", "render", "--out", existing, "--size", "40000x10"}, 1, "Not enough memory"},

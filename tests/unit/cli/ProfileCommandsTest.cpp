@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "cli/Cli.h"
 #include "cli/Json.h"
 
@@ -14,20 +15,8 @@ using profile::testing::writeBytes;
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome run(const cli::Args& args, const std::string& input = {})
-{
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    cli::Io io{in, out, err};
-    int status = cli::runCli(args, io);
-    return {status, out.str(), err.str()};
-}
+using Outcome = clitest::CliRun;
+using clitest::run;
 
 } // namespace
 
@@ -158,7 +147,7 @@ TEST(ProfileCommands, ProfileSaveTakesJsonAndKeepsWhatItLacks)
     writeBytes(path, "[options]\r\nlanguage=deutsch\r\n[host]\r\naddress=old.host\r\n"
                      "[channels]\r\ncount=1\r\nchannel1=Old\r\n[keys]\r\nchannel_up=107\r\n");
     Outcome saved = run({"profile", "save", path},
-                    R"({"ChannelNames": ["Caf\u00e9", "Two"], "InitialChannel": 2,
+                        R"({"ChannelNames": ["Caf\u00e9", "Two"], "InitialChannel": 2,
                         "Keys": {"require_alt": true, "channel3": 99}, "Language": "ignored"})");
     ASSERT_EQ(saved.status, 0) << saved.err;
     Outcome shown = run({"profile", "show", path});

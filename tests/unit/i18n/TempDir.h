@@ -1,45 +1,16 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// The localization tests' names for the shared test folder, and their own file helpers.
+
+#include "TestFiles.h"
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <string_view>
 
 namespace i18n::test {
 
-class TempDir {
-public:
-    TempDir()
-    {
-        std::random_device random;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("kestrion-i18n-" + std::to_string(random()) + std::to_string(random()));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempDir()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-    std::string file(std::string_view name) const { return (m_path / name).string(); }
-    // The folder as the localization names folders: ending in "\" (read as "/" natively).
-    std::string dir() const { return m_path.string() + "\\"; }
-
-    std::string write(std::string_view name, std::string_view content) const
-    {
-        std::ofstream(m_path / name, std::ios::binary) << content;
-        return file(name);
-    }
-
-private:
-    std::filesystem::path m_path;
-};
+using TempDir = testsupport::TempFolder;
 
 inline std::string readAll(const std::string& path)
 {

@@ -1,36 +1,9 @@
 #include "LcdTestSupport.h"
 
-#include <atomic>
 #include <fstream>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace lcdtest {
-
-TempDir::TempDir()
-{
-    static std::atomic<int> counter{0};
-    m_path = std::filesystem::temp_directory_path() /
-             ("kestrion-lcd-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(m_path);
-    std::filesystem::create_directories(m_path);
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ec;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ec);
-    std::filesystem::remove_all(m_path, ec);
-}
-
-void writeBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
 
 std::string fontFileBytes(std::int32_t cols, std::int32_t rows, std::int32_t first,
                           std::int32_t last, const std::string& glyphBytes)

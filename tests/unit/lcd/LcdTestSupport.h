@@ -6,6 +6,8 @@
 #include "lcd/Matrix.h"
 #include "ui/headless/HeadlessBackend.h"
 
+#include "TestFiles.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -14,21 +16,8 @@
 
 namespace lcdtest {
 
-// A new empty folder, removed with its contents on destruction.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::filesystem::path& path() const { return m_path; }
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
-
-void writeBytes(const std::string& path, const std::string& bytes);
+using TempDir = testsupport::TempFolder;
+using testsupport::writeBytes;
 
 // A font file: the header as four little-endian 32-bit integers, then `glyphBytes`.
 std::string fontFileBytes(std::int32_t cols, std::int32_t rows, std::int32_t first,

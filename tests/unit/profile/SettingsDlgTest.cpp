@@ -685,7 +685,7 @@ TEST_F(SettingsDlgTest, TheLanguageFileReachesTheDialogsByTheirComponentNames)
                                               "[TSoundsDlg]\r\n"
                                               "RadioButton2.Caption='Eigener'\r\n");
     i18n::TbsCorePolyglot core;
-    core.setLangsDir(languages.path() + "\\");
+    core.setLangsDir(languages.dir());
     core.SelectLang("Deutsch");
     auto* manager = new i18n::TbsPolyglotManager(&app);
     auto translated = ui::makeComponent<TSoundsDlg>(nullptr, manager);
