@@ -12,6 +12,8 @@
 #include "app/RogerWilco.h"
 #include "platform/win32/Win32Services.h"
 
+#include "Clock.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -21,18 +23,6 @@
 #include <vector>
 
 namespace {
-
-double nowMs()
-{
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / ticksPerMs;
-}
 
 // The real window services, noting when each copy-data send has returned.
 class TimedMessenger : public platform::WindowMessenger {

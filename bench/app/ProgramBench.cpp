@@ -11,6 +11,8 @@
 //
 // Usage: program_bench [HOTKEYS]   (run under wine64 with scripts/wine-run.sh)
 
+#include "Clock.h"
+
 #include <windows.h>
 
 #include <psapi.h>
@@ -22,18 +24,6 @@
 #include <vector>
 
 namespace {
-
-double nowMs()
-{
-    static const double ticksPerMs = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart) / 1000.0;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / ticksPerMs;
-}
 
 int g_joins = 0;
 double g_lastJoin = 0;

@@ -11,6 +11,7 @@
 #include "ui/Application.h"
 #include "ui/Menu.h"
 #include "ui/OpenDialog.h"
+#include "ui/Text.h"
 #include "ui/TrackBar.h"
 
 #include <algorithm>
@@ -48,15 +49,6 @@ constexpr std::uint8_t kLanguageGroup = 2;
 // Items of the Initial Channel submenu before the channels: None, separator, Default,
 // separator.
 constexpr int kFixedInitialChannelItems = 4;
-
-// Upper-cases the ASCII letters a to z only, as the client expects its channel names.
-std::string asciiUpper(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return text;
-}
 
 // The file name of a path (without its folder), as written.
 std::string fileNameOf(const std::string& path)
@@ -379,7 +371,7 @@ bool TMainForm::LoadProfile(const std::string& path)
 void TMainForm::updateCaption(const std::string& path)
 {
     std::string name = fileNameOf(path);
-    if (asciiUpper(name) == asciiUpper(fileNameOf(m_homeProfile)))
+    if (ui::sameText(name, fileNameOf(m_homeProfile)))
         setCaption(kInitialCaption);
     else
         setCaption(std::string(kInitialCaption) + " [" + name + "]");
@@ -485,7 +477,7 @@ void TMainForm::SwitchToChannel(std::int32_t position)
     if (!RwcFile.empty())
         name += kFileSwitch + RwcFile;
     bool ok =
-        m_services.link.JoinChannel(Profile.HostAddress, asciiUpper(name), Profile.HostPassword);
+        m_services.link.JoinChannel(Profile.HostAddress, ui::upperCase(name), Profile.HostPassword);
     if (!Profile.SoundsEnabled)
         return;
     if (!ok) {

@@ -1,30 +1,17 @@
 #include "cli/FormCommands.h"
 
-#include "app/MainForm.h"
+#include "app/headless/StandInProgram.h"
 #include "cli/Json.h"
-#include "i18n/bsCorePolyglot.h"
 #include "i18n/bsPolyglotManager.h"
-#include "platform/fake/FakeServices.h"
-#include "ui/Application.h"
 #include "ui/StringList.h"
-#include "ui/headless/HeadlessBackend.h"
 
 #include <chrono>
 #include <filesystem>
-#include <memory>
 #include <ostream>
 
 namespace cli {
 
 namespace {
-
-// Stand-ins for what the program talks to: an installed client that is running, no hook,
-// sounds that play nothing. The form starts as it would in the program.
-class NoHook : public app::HookBinding {
-public:
-    bool SetTheHook(platform::WindowHandle, const std::string&) override { return true; }
-    void ClearTheHook() override {}
-};
 
 void writeProperties(JsonWriter& json, ui::Persistent& object)
 {
@@ -72,28 +59,10 @@ int runLangTranslate(const Args& args, Io& io)
     if (!fs::is_regular_file(path, ec))
         throw std::runtime_error("cannot read language file " + file);
 
-    platform::FakeServices fakes;
-    const std::string appPaths =
-        "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe";
-    fakes.registry.setText(platform::RootKey::LocalMachine, appPaths, "", "roger.exe");
-    fakes.windows.addWindow("#32770", "Roger Wilco");
-
-    // Declared so that the application, and the form with it, goes first.
-    ui::headless::HeadlessBackend backend;
-    i18n::TbsCorePolyglot core;
-    app::RogerWilco link(fakes.services());
-    NoHook hook;
     // A program folder that holds nothing: no home profile, no languages.
-    const std::string program =
-        (fs::temp_directory_path() / "kestrion-cli-none" / "kestrion.exe").string();
-    app::MainFormServices services{
-        link, fakes.services(), fakes.desktopServices(),
-        hook, program,          [](const ui::Form&) { return platform::WindowHandle::None; },
-    };
-    ui::Application application;
-    application.setTitle("Kestrion");
-    application.setShowMainForm(false);
-    auto& form = application.createForm<app::TMainForm>(services);
+    app::StandInProgram program(
+        (fs::temp_directory_path() / "kestrion-cli-none" / "kestrion.exe").string());
+    app::TMainForm& form = program.mainForm();
 
     // The language change, as the Language menu makes it, from a folder that holds this one
     // language file alone (so that no other language is applied first).

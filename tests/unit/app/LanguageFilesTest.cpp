@@ -2,17 +2,13 @@
 // a property of that form (a misspelt component or property name would otherwise be
 // ignored silently), and after a change to the language the property shows the entry's text.
 
-#include "app/MainForm.h"
+#include "app/headless/StandInProgram.h"
 
 #include "i18n/ValueDecoding.h"
-#include "i18n/bsCorePolyglot.h"
 #include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotManager.h"
-#include "platform/fake/FakeServices.h"
 #include "profile/SettingsDlg.h"
 #include "profile/SoundsDlg.h"
-#include "ui/Application.h"
-#include "ui/headless/HeadlessBackend.h"
 
 #include <gtest/gtest.h>
 
@@ -23,12 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path LanguageFolder = fs::path(KESTRION_SOURCE_DIR) / "resources" / "language";
-
-class NoHook : public app::HookBinding {
-public:
-    bool SetTheHook(platform::WindowHandle, const std::string&) override { return true; }
-    void ClearTheHook() override {}
-};
 
 // The text a path names on a form: components by name, then one text property; nothing when
 // the path reaches no text property.
@@ -69,33 +59,17 @@ TEST(LanguageFiles, EveryEntryReachesItsPropertyOnEveryForm)
         const std::string language = file.path().stem().string();
         i18n::TbsINIFile texts(file.path().string());
 
-        platform::FakeServices fakes;
-        fakes.registry.setText(platform::RootKey::LocalMachine,
-                               "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe",
-                               "", "roger.exe");
-        fakes.windows.addWindow("#32770", "Roger Wilco");
-        ui::headless::HeadlessBackend backend;
-        i18n::TbsCorePolyglot core;
-        app::RogerWilco link(fakes.services());
-        NoHook hook;
-        app::MainFormServices services{
-            link,
-            fakes.services(),
-            fakes.desktopServices(),
-            hook,
-            (fs::temp_directory_path() / "kestrion-no-program" / "kestrion.exe").string(),
-            [](const ui::Form&) { return platform::WindowHandle::None; }};
-        ui::Application application;
-        auto& main = application.createForm<app::TMainForm>(services);
-        auto& sounds = application.createForm<profile::TSoundsDlg>(main.bsPolyglotManager1);
-        main.SoundsDlg = &sounds;
+        app::StandInProgram program(
+            (fs::temp_directory_path() / "kestrion-no-program" / "kestrion.exe").string());
+        app::TMainForm& main = program.mainForm();
+        profile::TSoundsDlg& sounds = program.soundsDlg();
 
         main.bsPolyglotManager1->setLangsDir(LanguageFolder.string() + "/");
         main.bsPolyglotManager1->setCurrentLang(language);
         ASSERT_EQ(main.bsPolyglotManager1->CurrentLang(), language);
         // The settings dialog is made for each use and translated as it is made.
-        profile::TSettingsDlg settings(
-            &application, {main.Profile, nullptr, sounds, main.bsPolyglotManager1, nullptr});
+        profile::TSettingsDlg settings(&program.application(), {main.Profile, nullptr, sounds,
+                                                                main.bsPolyglotManager1, nullptr});
 
         struct Form {
             const char* section;

@@ -1,29 +1,16 @@
+#include "CliRun.h"
+#include "TestFiles.h"
 #include "cli/Cli.h"
 #include "cli/Json.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
-
-namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun runCli(const cli::Args& args)
-{
-    std::istringstream in;
-    std::ostringstream out, err;
-    cli::Io io{in, out, err};
-    int status = cli::runCli(args, io);
-    return {status, out.str(), err.str()};
-}
+using clitest::CliRun;
+using clitest::run;
 
 const cli::JsonValue* component(const cli::JsonValue& list, const std::string& name)
 {
@@ -37,12 +24,11 @@ const cli::JsonValue* component(const cli::JsonValue& list, const std::string& n
 
 TEST(LangTranslate, PrintsTheMainWindowAsTheLanguageFileLeavesIt)
 {
-    fs::path dir = fs::temp_directory_path() / "kestrion-lang-translate-test";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    std::ofstream(dir / "Deutsch.lng") << "[TMainForm]\r\nExit1.Caption='&Beenden'\r\n"
-                                          "Caption='Kanalwahl'\r\nOpenDialog1.Title='Datei'\r\n";
-    CliRun r = runCli({"lang", "translate", (dir / "Deutsch.lng").string(), "--form", "TMainForm"});
+    testsupport::TempFolder dir;
+    std::string file =
+        dir.write("Deutsch.lng", "[TMainForm]\r\nExit1.Caption='&Beenden'\r\n"
+                                 "Caption='Kanalwahl'\r\nOpenDialog1.Title='Datei'\r\n");
+    CliRun r = run({"lang", "translate", file, "--form", "TMainForm"});
     ASSERT_EQ(r.status, 0) << r.err;
     cli::JsonValue v = cli::parseJson(r.out);
     ASSERT_TRUE(v.isArray());
@@ -56,16 +42,15 @@ TEST(LangTranslate, PrintsTheMainWindowAsTheLanguageFileLeavesIt)
     EXPECT_EQ(component(v, "Open1")->find("properties")->find("Caption")->asString(), "&Open");
     EXPECT_NE(component(v, "ChannelLCD"), nullptr);
     EXPECT_NE(component(v, "bsPolyglotTranslator1"), nullptr);
-    fs::remove_all(dir);
 }
 
 TEST(LangTranslate, RefusesMissingFilesAndUnknownForms)
 {
-    CliRun missing = runCli({"lang", "translate", "/nonexistent/x.lng", "--form", "TMainForm"});
+    CliRun missing = run({"lang", "translate", "/nonexistent/x.lng", "--form", "TMainForm"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("/nonexistent/x.lng"), std::string::npos);
-    CliRun unknown = runCli({"lang", "translate", "x.lng", "--form", "TNoSuchForm"});
+    CliRun unknown = run({"lang", "translate", "x.lng", "--form", "TNoSuchForm"});
     EXPECT_EQ(unknown.status, 2);
-    CliRun bad = runCli({"lang", "translate", "x.lng"});
+    CliRun bad = run({"lang", "translate", "x.lng"});
     EXPECT_EQ(bad.status, 2);
 }
