@@ -197,6 +197,12 @@ void Win32Backend::runModalLoop(Form& form)
     }
 }
 
+int layoutDpi(const Control& control)
+{
+    const ControlPeer* peer = control.windowPeer();
+    return peer ? peer->dpi() : kDesignDpi;
+}
+
 HWND windowHandle(const Control& control)
 {
     ControlPeer* peer = control.windowPeer();

@@ -96,6 +96,15 @@ LRESULT CALLBACK ownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case WM_DPICHANGED:
+        // The form went to a monitor of another scale (only per-monitor aware windows hear of
+        // it): both halves of wParam hold the new dpi, lParam the rectangle the system
+        // suggests for the window there.
+        if (form && lParam != 0) {
+            peer->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        }
+        break;
     case WM_NCDESTROY: peer->forgetWindow(); break;
     default:
         if (form && msg >= WM_USER && form->handlesMessage(msg)) {
