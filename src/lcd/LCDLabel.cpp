@@ -434,15 +434,7 @@ void TLCDLabel::Paint()
     if (visible()) {
         image.fillRect({0, 0, w, h}, m_backGround);
         if (m_borderStyle != TMyBorder::frNone) {
-            TColor frame = m_borderColor;
-            TColor topLeft = m_borderColor;
-            if (m_borderStyle == TMyBorder::frRaised) {
-                frame = ui::clBtnShadow;
-                topLeft = ui::clBtnHighlight;
-            } else if (m_borderStyle == TMyBorder::frLowered) {
-                frame = ui::clBtnHighlight;
-                topLeft = ui::clBtnShadow;
-            }
+            const auto [frame, topLeft] = frameColors();
             image.frameRect({0, 0, w, h}, frame);
             if (m_borderStyle != TMyBorder::frSingle)
                 image.polyline({{w, 0}, {0, 0}, {0, h}}, topLeft);
@@ -453,6 +445,15 @@ void TLCDLabel::Paint()
         image.fillRect(image.bounds(), ui::clBtnFace);
     }
     present(image);
+}
+
+std::pair<TColor, TColor> TLCDLabel::frameColors() const
+{
+    switch (m_borderStyle) {
+    case TMyBorder::frRaised: return {ui::clBtnShadow, ui::clBtnHighlight};
+    case TMyBorder::frLowered: return {ui::clBtnHighlight, ui::clBtnShadow};
+    default: return {m_borderColor, m_borderColor};
+    }
 }
 
 ui::Raster TLCDLabel::screenPicture(const ui::Raster&, int dpi, int width, int height) const
@@ -466,15 +467,7 @@ ui::Raster TLCDLabel::screenPicture(const ui::Raster&, int dpi, int width, int h
     image.fillRect(image.bounds(), m_backGround);
     if (m_borderStyle != TMyBorder::frNone) {
         const int t = grid.frame;
-        TColor frame = m_borderColor;
-        TColor topLeft = m_borderColor;
-        if (m_borderStyle == TMyBorder::frRaised) {
-            frame = ui::clBtnShadow;
-            topLeft = ui::clBtnHighlight;
-        } else if (m_borderStyle == TMyBorder::frLowered) {
-            frame = ui::clBtnHighlight;
-            topLeft = ui::clBtnShadow;
-        }
+        const auto [frame, topLeft] = frameColors();
         // The frame of the design picture, each line t pixels wide: the bottom and right
         // lines in the frame colour, then the top and left ones over their corners.
         image.fillRect({0, height - t, width, height}, frame);

@@ -30,6 +30,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace lcd {
 
@@ -197,6 +198,8 @@ private:
         std::uint32_t dim;
     };
     DotColors dotColors() const;
+    // The frame's colour and that of its top row and left column, by BorderStyle.
+    std::pair<TColor, TColor> frameColors() const;
     void drawCells(ui::Raster& image, const DotGrid& grid) const;
     void drawChar(ui::Raster& image, int x0, int y0, int code, const DotColors& colors,
                   const DotGrid& grid) const;

@@ -4,8 +4,9 @@
 // the window's scale, the icons. The forms run over stand-in services, with the program's
 // own manifest and icon (ProgramResources.rc), so they are as dpi aware as kestrion.exe.
 //
-// Run as it is, the tests measure at 96 dpi. EveryScale runs this executable again at 120,
-// 144 and 192 dpi (LogPixels, read by every program started afterwards in the prefix).
+// kestrion.exe itself runs too, for its main window. Run as it is, the tests measure at
+// 96 dpi. EveryScale runs this executable again at 120, 144 and 192 dpi (LogPixels, read by
+// every program started afterwards in the prefix).
 // KESTRION_SCREENSHOT_DIR=/some/folder keeps a picture of each form there, named after the
 // form and the dpi.
 
@@ -487,6 +488,40 @@ TEST_F(DpiForms, TheIconsComeInTheSizesTheSystemAsksFor)
     });
 }
 
+// kestrion.exe itself, with its manifest: its main window at the screen's scale.
+TEST(DpiProgram, TheProgramsMainWindowIsLaidOutAtTheScreensScale)
+{
+    TempDir dir;
+    ASSERT_TRUE(CopyFileA((exeDir() + "kestrion.exe").c_str(), dir.file("kestrion.exe").c_str(),
+                          FALSE));
+    ASSERT_TRUE(CopyFileA((exeDir() + "kestrihk.dll").c_str(), dir.file("kestrihk.dll").c_str(),
+                          FALSE));
+    ASSERT_TRUE(writeFile(dir.file("kestrion.ini"), "[options]\r\nsounds=0\r\n"));
+    setClientAppPath(ClientSimulator::exePath());
+    SetEnvironmentVariableA("KESTRION_CLIENTSIM_LOG", dir.file("client.log").c_str());
+    {
+        Process program(quoted(dir.file("kestrion.exe")));
+        HWND main = program.window("TMainForm", std::chrono::seconds(15));
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; },
+                            std::chrono::seconds(15)));
+        const int dpi = processDpi();
+        const RECT client = clientOf(main);
+        EXPECT_NEAR(client.right, ui::scaleLength(246, dpi), 1);
+        EXPECT_NEAR(client.bottom, ui::scaleLength(71, dpi), 1);
+        RECT outer;
+        GetWindowRect(main, &outer);
+        const RECT area = workAreaOf(main);
+        EXPECT_TRUE(outer.left >= area.left && outer.top >= area.top &&
+                    outer.right <= area.right && outer.bottom <= area.bottom)
+            << describe(outer);
+    }
+    // The client the program started goes with the test.
+    if (HWND client = FindWindowA("#32770", "Roger Wilco"))
+        PostMessageA(client, WM_CLOSE, 0, 0);
+    removeClientAppPath();
+}
+
 // The tests above, run again at each scale users run Windows at.
 TEST(EveryScale, TheFormsAreWholeAndOnTheScreen)
 {
@@ -498,11 +533,11 @@ TEST(EveryScale, TheFormsAreWholeAndOnTheScreen)
     SetEnvironmentVariableA("KESTRION_DPI_CHILD", "1");
     for (DWORD dpi : {120u, 144u, 192u}) {
         setRegistryNumber(HKEY_CURRENT_USER, DesktopKey, "LogPixels", dpi);
-        const RunResult result =
-            run(quoted(self) + " --gtest_filter=DpiForms.*", std::chrono::seconds(120));
+        const RunResult result = run(quoted(self) + " --gtest_filter=DpiForms.*:DpiProgram.*",
+                                     std::chrono::seconds(120));
         EXPECT_EQ(result.exitCode, 0u) << "at " << dpi << " dpi:\n" << result.out << result.err;
         // The child measured at the scale asked for, and ran every test.
-        EXPECT_NE(result.out.find("[  PASSED  ] 6 tests"), std::string::npos) << result.out;
+        EXPECT_NE(result.out.find("[  PASSED  ] 7 tests"), std::string::npos) << result.out;
         EXPECT_NE(result.out.find("at " + std::to_string(dpi) + " dpi"), std::string::npos)
             << "no run at " << dpi << " dpi:\n"
             << result.out;
