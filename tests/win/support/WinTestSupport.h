@@ -22,6 +22,12 @@ std::string exeDir();
 bool waitFor(const std::function<bool()>& done,
              std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
+// Calls `visit` for each top-level window (or each child window of `parent`), until it
+// returns false. Lambdas cannot be window-enumeration callbacks themselves: on i686 those
+// use the Windows calling convention.
+void forEachWindow(const std::function<bool(HWND)>& visit);
+void forEachChildWindow(HWND parent, const std::function<bool(HWND)>& visit);
+
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string readFile(const std::string& path);
 // Writes a whole file; returns false on failure.
