@@ -3,9 +3,9 @@
 #include "cli/Json.h"
 #include "hotkeys/HotkeyMatcher.h"
 #include "profile/Hotkeys.h"
+#include "profile/SettingsDlg.h"
 #include "ui/Text.h"
 
-#include <iterator>
 #include <ostream>
 
 #ifdef _WIN32
@@ -19,18 +19,6 @@ namespace cli {
 namespace {
 
 using profile::HotkeyAction;
-
-// The actions in the order the tool lists them: the channels, then the other actions as a
-// profile's settings show them.
-constexpr HotkeyAction kListed[] = {
-    HotkeyAction::Channel0,       HotkeyAction::Channel1,     HotkeyAction::Channel2,
-    HotkeyAction::Channel3,       HotkeyAction::Channel4,     HotkeyAction::Channel5,
-    HotkeyAction::Channel6,       HotkeyAction::Channel7,     HotkeyAction::Channel8,
-    HotkeyAction::Channel9,       HotkeyAction::ChannelUp,    HotkeyAction::ChannelDown,
-    HotkeyAction::Disconnect,     HotkeyAction::TrayPop,      HotkeyAction::IncreaseVolume,
-    HotkeyAction::DecreaseVolume, HotkeyAction::IncreaseGain, HotkeyAction::DecreaseGain,
-};
-static_assert(std::size(kListed) == profile::kHotkeyCount);
 
 std::string actionList()
 {
@@ -57,7 +45,8 @@ const std::vector<HotkeyPress>& hotkeyPresses()
 {
     static const std::vector<HotkeyPress> presses = [] {
         std::vector<HotkeyPress> out;
-        for (HotkeyAction action : kListed)
+        // In the order the settings dialog shows the keys: the channels, then the others.
+        for (HotkeyAction action : profile::TSettingsDlg::KeyFieldActions)
             out.push_back({profile::hotkeyName(action), hotkeys::messageFor(action),
                            action == HotkeyAction::TrayPop ? hotkeys::kTrayPopParam : 0});
         return out;

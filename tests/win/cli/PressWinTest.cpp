@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 using namespace wintest;
 
@@ -30,6 +31,7 @@ LRESULT CALLBACK decoyProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// EnumWindows' visitor for menuShownBy: stops at a shown pop-up menu of the process.
 BOOL CALLBACK findShownMenu(HWND window, LPARAM data)
 {
     auto& search = *reinterpret_cast<std::pair<DWORD, bool>*>(data);
