@@ -589,6 +589,22 @@ TEST_F(MainFormTest, LanguagesAreListedSelectedAndRemembered)
     EXPECT_EQ(f.ChannelLCD->Caption(), "Bereit...");
 }
 
+TEST_F(MainFormTest, ColoursFromALanguageFileAdmitTheSystemColours)
+{
+    fs::create_directories(file("language"));
+    write(file("language/English.lng"),
+          "[TMainForm]\r\nChannelLCD.PixelOn=$8000000F\r\nChannelLCD.PixelOff=$FF000000\r\n"
+          "ChannelLCD.BackGround=$80000005\r\nChannelLCD.BorderColor=0x80000010\r\n"
+          "Font.Color=$80000012\r\n");
+    write(homeProfile, "[options]\r\nlanguage=English\r\n");
+    TMainForm& f = start();
+    EXPECT_EQ(f.ChannelLCD->PixelOn(), ui::clBtnFace);
+    EXPECT_EQ(f.ChannelLCD->PixelOff(), 0xFF000000u);
+    EXPECT_EQ(f.ChannelLCD->BackGround(), ui::clWindow);
+    EXPECT_EQ(f.ChannelLCD->BorderColor(), ui::clBtnShadow);
+    EXPECT_EQ(f.font().color(), 0x80000012u);
+}
+
 TEST_F(MainFormTest, NoLanguageFolderHidesTheLanguageMenu)
 {
     TMainForm& f = start();
