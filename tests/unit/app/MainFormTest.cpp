@@ -337,11 +337,22 @@ TEST_F(MainFormTest, VolumeAndGainStepsStayInRangeAndClickWhenSoundsAreOn)
         std::int32_t after;
     };
     const Case cases[] = {
-        {128, 0x40F, "/volume 133", 133}, {253, 0x40F, "/volume 255", 255},
-        {255, 0x40F, "/volume 255", 255}, {4, 0x410, "/volume 1", 1},
-        {1, 0x410, "/volume 1", 1},       {300, 0x410, "/volume 295", 295},
-        {300, 0x40F, "/volume 255", 255}, {128, 0x411, "/gain 133", 133},
+        {128, 0x40F, "/volume 133", 133},
+        {253, 0x40F, "/volume 255", 255},
+        {255, 0x40F, "/volume 255", 255},
+        {4, 0x410, "/volume 1", 1},
+        {1, 0x410, "/volume 1", 1},
+        {300, 0x410, "/volume 295", 295},
+        {300, 0x40F, "/volume 255", 255},
+        {128, 0x411, "/gain 133", 133},
         {6, 0x412, "/gain 1", 1},
+        // Registry values are taken as they are, the extremes of 32 bits included.
+        {INT32_MAX, 0x40F, "/volume 255", 255},
+        {INT32_MAX - 2, 0x411, "/gain 255", 255},
+        {INT32_MIN, 0x410, "/volume 1", 1},
+        {INT32_MIN + 3, 0x412, "/gain 1", 1},
+        {INT32_MAX, 0x410, "/volume 2147483642", 2147483642},
+        {INT32_MIN, 0x411, "/gain -2147483643", -2147483643},
     };
     TMainForm& f = start();
     for (const auto& c : cases) {
