@@ -408,16 +408,26 @@ TEST_F(MainFormTest, TrayMessagesShowHideAndPopTheMenu)
 {
     TMainForm& f = start();
     ASSERT_TRUE(f.visible());
-    send(0x40E, 0x203); // double click: hide
+    // What happens around the menu, in order: the window is brought to the front before it
+    // opens, and an empty message (WM_NULL) is posted once it has closed.
+    std::vector<std::string> events;
+    f.setMessageHandler(0, [&](const ui::Message&) { events.push_back("null"); });
+
+    fakes.desktop.foreground = platform::WindowHandle::None;
+    send(0x40E, 0x203); // double click: hide, and nothing comes to the front
     EXPECT_FALSE(f.visible());
+    EXPECT_EQ(fakes.desktop.foreground, platform::WindowHandle::None);
     send(0x40E, 0x203); // and show again, in front
     EXPECT_TRUE(f.visible());
     EXPECT_EQ(fakes.desktop.foreground, MainWindow);
+    EXPECT_THAT(events, IsEmpty());
 
     fakes.desktop.cursor = platform::ScreenPoint{300, 400};
     std::vector<std::string> restoreCaptions;
     backend.answerPopupMenus([&](ui::PopupMenu&, int, int) -> ui::MenuItem* {
         restoreCaptions.push_back(f.Restore1->caption());
+        events.push_back(fakes.desktop.foreground == MainWindow ? "menu in front" : "menu");
+        fakes.desktop.foreground = platform::WindowHandle::None;
         return nullptr;
     });
     send(0x40E, 0x204);
@@ -426,6 +436,7 @@ TEST_F(MainFormTest, TrayMessagesShowHideAndPopTheMenu)
     send(0x40E, 0x200); // mouse move: nothing
     EXPECT_EQ(backend.popupPoints(), (std::vector<std::pair<int, int>>{{300, 400}, {300, 400}}));
     EXPECT_THAT(restoreCaptions, ElementsAre("&Hide", "&Hide"));
+    EXPECT_THAT(events, ElementsAre("menu in front", "null", "menu in front", "null"));
     send(0x40E, 0x203);
     send(0x40E, 1038);
     EXPECT_EQ(restoreCaptions.back(), "&Restore");
@@ -576,7 +587,10 @@ TEST_F(MainFormTest, AboutShowsTheVersionsAndHelpOpensContextOne)
     ui::headless::chooseMenuItem(*f.Help2);
     ui::headless::chooseMenuItem(*f.KestrionWebsite1);
     ui::headless::chooseMenuItem(*f.EmailQuorbit1);
-    EXPECT_THAT(fakes.log, testing::Contains(testing::HasSubstr(".\\help\\KESTRION.HLP")));
+    ASSERT_EQ(fakes.help.requests().size(), 1u);
+    EXPECT_EQ(fakes.help.requests()[0].helpFile, ".\\help\\KESTRION.HLP");
+    EXPECT_EQ(fakes.help.requests()[0].context, 1u);
+    EXPECT_EQ(fakes.help.requests()[0].owner, MainWindow);
     EXPECT_THAT(fakes.log, testing::Contains(testing::HasSubstr("mailto:")));
 }
 
