@@ -82,22 +82,6 @@ protected:
         data.uID = 100;
         return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
     }
-    // Keys typed by the user (through X, as a real keyboard would) into `target`, whose title
-    // contains `title`. Without a window manager X gives the focus only when asked, and Wine
-    // takes it over a little later, so the keys go out once Wine has made `target` the
-    // foreground window.
-    static void typeInto(HWND target, const std::string& title, const std::string& keys)
-    {
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            run("/bin/sh -c \"xdotool search --onlyvisible --name '" + title +
-                "' windowfocus --sync\"");
-            if (waitFor([&] { return GetForegroundWindow() == target; },
-                        std::chrono::milliseconds(1000)))
-                break;
-        }
-        run("/bin/sh -c \"xdotool key --delay 100 " + keys + "\"");
-    }
-
     TempDir dir;
     std::unique_ptr<Process> m_process;
 

@@ -316,4 +316,16 @@ void removeClientAppPath()
     deleteRegistryTree(HKEY_LOCAL_MACHINE, kAppPathsKey);
 }
 
+void typeInto(HWND target, const std::string& title, const std::string& keys)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        run("/bin/sh -c \"xdotool search --onlyvisible --name '" + title +
+            "' windowfocus --sync\"");
+        if (waitFor([&] { return GetForegroundWindow() == target; },
+                    std::chrono::milliseconds(1000)))
+            break;
+    }
+    run("/bin/sh -c \"xdotool key --delay 100 " + keys + "\"");
+}
+
 } // namespace wintest

@@ -114,6 +114,12 @@ void setRegistryText(HKEY root, const std::string& key, const std::string& name,
 void setRegistryNumber(HKEY root, const std::string& key, const std::string& name, DWORD value);
 void deleteRegistryTree(HKEY root, const std::string& key);
 
+// Keys typed by the user (through X, as a real keyboard would; xdotool's key names, e.g.
+// "alt+f x") into `target`, whose title contains `title`. Without a window manager X gives
+// the focus only when asked, and Wine takes it over a little later, so the keys go out once
+// Wine has made `target` the foreground window.
+void typeInto(HWND target, const std::string& title, const std::string& keys);
+
 // Quotes a path for a command line.
 inline std::string quoted(const std::string& path)
 {
