@@ -82,6 +82,7 @@ protected:
         data.uID = 100;
         return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
     }
+
     TempDir dir;
     std::unique_ptr<Process> m_process;
 
@@ -174,7 +175,7 @@ TEST_F(ProgramTest, ClosingTheWindowHidesItAndExitRemovesTheIcon)
     // A double click on the tray icon shows the window again; then File, Exit.
     PostMessageA(main, 0x40E, 100, WM_LBUTTONDBLCLK);
     ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }));
-    typeInto(main, "Corvandial", "alt+f x");
+    ASSERT_TRUE(chooseFromMenu(main, "Corvandial", "alt+f", "x"));
     EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_FALSE(trayIconShown(main));
     // The client keeps running.
@@ -186,7 +187,7 @@ TEST_F(ProgramTest, ExitAndShutdownStopsTheClientToo)
     profile(TwoChannels);
     HWND main = start();
     ASSERT_NE(main, nullptr);
-    typeInto(main, "Corvandial", "alt+f s");
+    ASSERT_TRUE(chooseFromMenu(main, "Corvandial", "alt+f", "s"));
     EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_EQ(copyData().back(), "/shutdown");
     EXPECT_TRUE(waitFor([] { return FindWindowA("#32770", "Roger Wilco") == nullptr; }));
@@ -200,18 +201,15 @@ TEST_F(ProgramTest, WithoutAClientTheProgramSaysSoAndEnds)
     HWND box = nullptr;
     ASSERT_TRUE(waitFor([&] { return (box = FindWindowA("#32770", "Error Detected")) != nullptr; },
                         std::chrono::seconds(20)));
-    char text[512] = {};
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM out) -> BOOL {
-            char buf[512] = {};
-            GetWindowTextA(child, buf, sizeof buf);
-            if (std::string(buf).rfind("Unable to start RW.", 0) == 0)
-                lstrcpynA(reinterpret_cast<char*>(out), buf, 512);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(text));
-    EXPECT_EQ(std::string(text).substr(0, 19), "Unable to start RW.");
+    std::string text;
+    wintest::forEachChildWindow(box, [&text](HWND child) {
+        char buf[512] = {};
+        GetWindowTextA(child, buf, sizeof buf);
+        if (std::string(buf).rfind("Unable to start RW.", 0) == 0)
+            text = buf;
+        return true;
+    });
+    EXPECT_EQ(text.substr(0, 19), "Unable to start RW.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_TRUE(copyData().empty());

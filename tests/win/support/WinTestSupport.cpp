@@ -65,6 +65,25 @@ bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeou
     }
 }
 
+namespace {
+
+BOOL CALLBACK visitWindow(HWND window, LPARAM visit)
+{
+    return (*reinterpret_cast<const std::function<bool(HWND)>*>(visit))(window) ? TRUE : FALSE;
+}
+
+} // namespace
+
+void forEachWindow(const std::function<bool(HWND)>& visit)
+{
+    EnumWindows(visitWindow, reinterpret_cast<LPARAM>(&visit));
+}
+
+void forEachChildWindow(HWND parent, const std::function<bool(HWND)>& visit)
+{
+    EnumChildWindows(parent, visitWindow, reinterpret_cast<LPARAM>(&visit));
+}
+
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -159,21 +178,18 @@ HWND Process::window(const std::string& className, std::chrono::milliseconds tim
     } search{m_info.dwProcessId, &className, nullptr};
     waitFor(
         [&search] {
-            EnumWindows(
-                [](HWND w, LPARAM param) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(param);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(w, &pid);
-                    if (pid != s->pid)
-                        return TRUE;
-                    char name[256] = {};
-                    GetClassNameA(w, name, sizeof name);
-                    if (!s->className->empty() && *s->className != name)
-                        return TRUE;
-                    s->found = w;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            forEachWindow([&search](HWND w) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                if (pid != search.pid)
+                    return true;
+                char name[256] = {};
+                GetClassNameA(w, name, sizeof name);
+                if (!search.className->empty() && *search.className != name)
+                    return true;
+                search.found = w;
+                return false;
+            });
             return search.found != nullptr;
         },
         timeout);
@@ -326,6 +342,37 @@ void typeInto(HWND target, const std::string& title, const std::string& keys)
             break;
     }
     run("/bin/sh -c \"xdotool key --delay 100 " + keys + "\"");
+}
+
+bool menuShown(HWND window)
+{
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    bool shown = false;
+    forEachWindow([&](HWND w) {
+        char name[16] = {};
+        GetClassNameA(w, name, sizeof name);
+        if (std::string(name) == "#32768" && IsWindowVisible(w) &&
+            GetWindowThreadProcessId(w, nullptr) == thread)
+            shown = true;
+        return !shown;
+    });
+    return shown;
+}
+
+bool chooseFromMenu(HWND window, const std::string& title, const std::string& menuKeys,
+                    const std::string& itemKey)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        typeInto(window, title, menuKeys);
+        if (!waitFor([&] { return menuShown(window); }, std::chrono::seconds(3)))
+            continue;
+        for (int press = 0; press < 3; ++press) {
+            run("/bin/sh -c \"xdotool key " + itemKey + "\"");
+            if (waitFor([&] { return !menuShown(window); }, std::chrono::seconds(3)))
+                return true;
+        }
+    }
+    return false;
 }
 
 } // namespace wintest

@@ -22,6 +22,12 @@ std::string exeDir();
 bool waitFor(const std::function<bool()>& done,
              std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
+// Calls `visit` for each top-level window (or each child window of `parent`), until it
+// returns false. Lambdas cannot be window-enumeration callbacks themselves: on i686 those
+// use the Windows calling convention.
+void forEachWindow(const std::function<bool(HWND)>& visit);
+void forEachChildWindow(HWND parent, const std::function<bool(HWND)>& visit);
+
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string readFile(const std::string& path);
 // Writes a whole file; returns false on failure.
@@ -119,6 +125,15 @@ void deleteRegistryTree(HKEY root, const std::string& key);
 // the focus only when asked, and Wine takes it over a little later, so the keys go out once
 // Wine has made `target` the foreground window.
 void typeInto(HWND target, const std::string& title, const std::string& keys);
+// Whether a menu of `window`'s thread is open (a pop-up menu window shows).
+bool menuShown(HWND window);
+// The menu opened by `menuKeys` (e.g. "alt+f") typed into `window`, then the item with the
+// access key `itemKey`, as a user chooses it; true once the menu has closed again. Under load
+// Wine now and then loses the Alt chord typed into a window that has only just become the
+// foreground one, so the chord is typed again until the menu shows, and the item's key again
+// while the menu stays open.
+bool chooseFromMenu(HWND window, const std::string& title, const std::string& menuKeys,
+                    const std::string& itemKey);
 
 // Quotes a path for a command line.
 inline std::string quoted(const std::string& path)
