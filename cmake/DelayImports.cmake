@@ -5,12 +5,18 @@
 # inside it at every start. Such DLLs are delay-loaded instead: the program loads each one from
 # the system folder on its first call into it (src/app/win32/DllSearch.cpp).
 #
-# kestrion_delay_import(<name>)
+# kestrion_delay_import(<name> [HEADER_DEFINE <macro>])
 #   Makes the interface target delay_<name>, which links the delay-import library of the DLL
 #   whose MinGW import library is lib<name>.a, in place of that import library. Every function
 #   the import library offers is in it. The export list is read from the import library when
 #   the build is configured; dlltool writes the delay-import library during the build.
+#   HEADER_DEFINE names the macro that makes the DLL's header declare its functions without
+#   dllimport; every user of the target is compiled with it. The i686 linker drops the jump
+#   thunk of a library member whose function is reached only through its __imp_ pointer (as a
+#   dllimport declaration compiles a call), and the delay-load entry that points into that
+#   thunk is then left null: the first call would jump to address 0.
 function(kestrion_delay_import name)
+  cmake_parse_arguments(ARG "" "HEADER_DEFINE" "" ${ARGN})
   if(TARGET delay_${name})
     return()
   endif()
@@ -63,4 +69,7 @@ function(kestrion_delay_import name)
   add_library(delay_${name} INTERFACE)
   target_link_libraries(delay_${name} INTERFACE ${delay_lib})
   add_dependencies(delay_${name} delay_${name}_lib)
+  if(ARG_HEADER_DEFINE)
+    target_compile_definitions(delay_${name} INTERFACE ${ARG_HEADER_DEFINE})
+  endif()
 endfunction()
