@@ -72,10 +72,15 @@ imports "$exe" | grep -qx "$own_dll"
 check $? "$(basename "$exe") imports $own_dll"
 
 names=$("$strings" -a "$exe" | lower)
-missing=""
-for d in $delay_dlls; do grep -qx "$d" <<<"$names" || missing="$missing $d"; done
-[ -z "$missing" ]
-check $? "$(basename "$exe") delay-loads $delay_dlls${missing:+ (missing:$missing)}"
+exe_imports=$(imports "$exe")
+not_delayed=""
+for d in $delay_dlls; do
+  if grep -qx "$d" <<<"$exe_imports" || ! grep -qx "$d" <<<"$names"; then
+    not_delayed="$not_delayed $d"
+  fi
+done
+[ -z "$not_delayed" ]
+check $? "$(basename "$exe") delay-loads $delay_dlls${not_delayed:+ (not delay-loaded:$not_delayed)}"
 
 exports=$("$objdump" -p "$dll" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p' |
   sed -n 's/^[[:space:]]*\[[[:space:]]*[0-9]*\] //p' | sort | paste -sd ' ')
