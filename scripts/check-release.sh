@@ -3,16 +3,22 @@
 # files only (nothing is run):
 #   - kestrion.exe and kestrihk.dll are i386 PE files with the GUI subsystem;
 #   - both have DYNAMIC_BASE and NX_COMPAT set;
-#   - their import tables name only known DLLs and, for the exe, kestrihk.dll; the exe names
-#     the other system DLLs it uses (VERSION, WINMM, COMCTL32) only as delay-loaded DLLs;
+#   - their import tables, and those of the other programs of the release (kestrion-cli.exe),
+#     name only known DLLs and, for the exe, kestrihk.dll; the exe names the other system
+#     DLLs it uses (VERSION, WINMM, COMCTL32) only as delay-loaded DLLs;
 #   - kestrihk.dll exports exactly SetTheHook and ClearTheHook, undecorated;
 #   - the exe embeds its manifest and a version resource whose block 040904E4 holds
 #     FileVersion VERSION.
-# Usage: check-release.sh OBJDUMP STRINGS VERSION EXE DLL
+# Usage: check-release.sh OBJDUMP STRINGS VERSION EXE DLL [PROGRAM...]
 # Prints one line per check and exits with 1 if any failed.
 set -u
-[ $# -eq 5 ] || { echo "usage: check-release.sh OBJDUMP STRINGS VERSION EXE DLL" >&2; exit 2; }
+[ $# -ge 5 ] || {
+  echo "usage: check-release.sh OBJDUMP STRINGS VERSION EXE DLL [PROGRAM...]" >&2
+  exit 2
+}
 objdump=$1 strings=$2 version=$3 exe=$4 dll=$5
+shift 5
+programs=("$@")
 
 # The DLLs a release may import at load time: the known DLLs of every Windows it supports (7
 # to 11), which the loader takes from the system folder alone. Any other DLL is looked for
@@ -34,7 +40,7 @@ check() { # check CONDITION-STATUS MESSAGE
   if [ "$1" -eq 0 ]; then pass "$2"; else fail "$2"; fi
 }
 
-for f in "$exe" "$dll"; do
+for f in "$exe" "$dll" "${programs[@]}"; do
   if [ ! -f "$f" ]; then
     fail "$f exists"
     echo "release checks: $failures failed"
@@ -57,6 +63,9 @@ for f in "$exe" "$dll"; do
   grep -Eq '^[[:space:]]+NX_COMPAT$' <<<"$headers"
   check $? "$name has NX_COMPAT set"
 
+done
+
+for f in "$exe" "$dll" "${programs[@]}"; do
   unexpected=""
   for d in $(imports "$f"); do
     ok=1
@@ -65,7 +74,7 @@ for f in "$exe" "$dll"; do
     [ $ok -eq 0 ] || unexpected="$unexpected $d"
   done
   [ -z "$unexpected" ]
-  check $? "$name imports known DLLs only${unexpected:+ (also:$unexpected)}"
+  check $? "$(basename "$f") imports known DLLs only${unexpected:+ (also:$unexpected)}"
 done
 
 imports "$exe" | grep -qx "$own_dll"

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the Windows tests, which run under wine64 in a throwaway prefix of
+// Helpers shared by the Windows tests, which run under Wine in a throwaway prefix of
 // their own (scripts/wine-run.sh): the folder of the test executable (the program, the
 // client simulator and kestrion-cli are built beside it), temporary folders, processes,
 // the client simulator and its log, and the registry entry that names the client.
