@@ -82,54 +82,6 @@ protected:
         data.uID = 100;
         return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
     }
-    // Keys typed by the user (through X, as a real keyboard would) into `target`, whose title
-    // contains `title`. Without a window manager X gives the focus only when asked, and Wine
-    // takes it over a little later, so the keys go out once Wine has made `target` the
-    // foreground window.
-    static void typeInto(HWND target, const std::string& title, const std::string& keys)
-    {
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            run("/bin/sh -c \"xdotool search --onlyvisible --name '" + title +
-                "' windowfocus --sync\"");
-            if (waitFor([&] { return GetForegroundWindow() == target; },
-                        std::chrono::milliseconds(1000)))
-                break;
-        }
-        run("/bin/sh -c \"xdotool key --delay 100 " + keys + "\"");
-    }
-    // Whether a menu of the window's thread is open (a pop-up menu window shows).
-    static bool menuShown(HWND main)
-    {
-        DWORD thread = GetWindowThreadProcessId(main, nullptr);
-        bool shown = false;
-        forEachWindow([&](HWND w) {
-            char name[16] = {};
-            GetClassNameA(w, name, sizeof name);
-            if (std::string(name) == "#32768" && IsWindowVisible(w) &&
-                GetWindowThreadProcessId(w, nullptr) == thread)
-                shown = true;
-            return !shown;
-        });
-        return shown;
-    }
-    // File, then the item with the access key `item`, typed as a user does. Under load Wine
-    // now and then loses the Alt chord typed into a window that has only just become the
-    // foreground one, so the chord is typed again until the menu shows, and the item's key
-    // again while the menu stays open.
-    static bool chooseFromFileMenu(HWND main, const std::string& item)
-    {
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            typeInto(main, "Corvandial", "alt+f");
-            if (!waitFor([&] { return menuShown(main); }, std::chrono::seconds(3)))
-                continue;
-            for (int press = 0; press < 3; ++press) {
-                run("/bin/sh -c \"xdotool key " + item + "\"");
-                if (waitFor([&] { return !menuShown(main); }, std::chrono::seconds(3)))
-                    return true;
-            }
-        }
-        return false;
-    }
 
     TempDir dir;
     std::unique_ptr<Process> m_process;
@@ -223,7 +175,7 @@ TEST_F(ProgramTest, ClosingTheWindowHidesItAndExitRemovesTheIcon)
     // A double click on the tray icon shows the window again; then File, Exit.
     PostMessageA(main, 0x40E, 100, WM_LBUTTONDBLCLK);
     ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }));
-    ASSERT_TRUE(chooseFromFileMenu(main, "x"));
+    ASSERT_TRUE(chooseFromMenu(main, "Corvandial", "alt+f", "x"));
     EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_FALSE(trayIconShown(main));
     // The client keeps running.
@@ -235,7 +187,7 @@ TEST_F(ProgramTest, ExitAndShutdownStopsTheClientToo)
     profile(TwoChannels);
     HWND main = start();
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(chooseFromFileMenu(main, "s"));
+    ASSERT_TRUE(chooseFromMenu(main, "Corvandial", "alt+f", "s"));
     EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_EQ(copyData().back(), "/shutdown");
     EXPECT_TRUE(waitFor([] { return FindWindowA("#32770", "Roger Wilco") == nullptr; }));
