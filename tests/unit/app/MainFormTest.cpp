@@ -17,11 +17,13 @@
 #include "ui/OpenDialog.h"
 #include "ui/TrackBar.h"
 #include "ui/headless/HeadlessBackend.h"
+#include "ui/Keys.h"
 #include "ui/headless/User.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -558,13 +560,99 @@ TEST_F(MainFormTest, AboutShowsTheVersionsAndHelpOpensContextOne)
               std::string::npos)
         << box.text;
 
-    application.setHelpFile(".\\help\\KESTRION.HLP");
     fakes.log.clear();
-    ui::headless::chooseMenuItem(*f.Help2);
     ui::headless::chooseMenuItem(*f.KestrionWebsite1);
     ui::headless::chooseMenuItem(*f.EmailQuorbit1);
-    EXPECT_THAT(fakes.log, testing::Contains(testing::HasSubstr(".\\help\\KESTRION.HLP")));
-    EXPECT_THAT(fakes.log, testing::Contains(testing::HasSubstr("mailto:")));
+    EXPECT_THAT(fakes.shell.opened(), ElementsAre(testing::StartsWith("https://"),
+                                                  testing::StartsWith("mailto:")));
+}
+
+TEST_F(MainFormTest, HelpOpensTheWindowsHelpFileWhereItCanBeShownAndTheHtmlHelpOtherwise)
+{
+    // The program's folder, wherever the program was started from.
+    const std::string folder = programPath.substr(0, programPath.size() - strlen("kestrion.exe"));
+    const std::string helpFile = folder + "help\\KESTRION.HLP";
+    application.setHelpFile(".\\help\\KESTRION.HLP");
+    TMainForm& f = start();
+
+    // No viewer for it (current Windows), or no such file: the HTML help's start page.
+    ui::headless::chooseMenuItem(*f.Help2);
+    EXPECT_THAT(fakes.help.requests(), IsEmpty());
+    EXPECT_THAT(fakes.shell.opened(), ElementsAre(folder + "help\\index.html"));
+
+    // The file is there and can be shown: Windows help, at context 1, for the main window.
+    fakes.help.showable = {helpFile};
+    ui::headless::chooseMenuItem(*f.Help2);
+    ASSERT_EQ(fakes.help.requests().size(), 1u);
+    EXPECT_EQ(fakes.help.requests()[0].helpFile, helpFile);
+    EXPECT_EQ(fakes.help.requests()[0].context, 1u);
+    EXPECT_EQ(fakes.help.requests()[0].owner, MainWindow);
+    EXPECT_EQ(fakes.shell.opened().size(), 1u);
+
+    // A viewer that refuses the request leaves the user the HTML help.
+    fakes.help.succeeds = false;
+    ui::headless::chooseMenuItem(*f.Help2);
+    EXPECT_EQ(fakes.help.requests().size(), 2u);
+    EXPECT_EQ(fakes.shell.opened().back(), folder + "help\\index.html");
+
+    // Every help context has its page; an unknown one opens the start page.
+    fakes.help.showable.clear();
+    const std::pair<std::uint32_t, const char*> pages[] = {
+        {1, "index.html"},
+        {5, "settings.html"},
+        {6, "settings-require-alt.html"},
+        {7, "settings-require-ctrl.html"},
+        {4711, "index.html"},
+    };
+    for (const auto& [context, page] : pages) {
+        f.ShowHelp(context);
+        EXPECT_EQ(fakes.shell.opened().back(), folder + "help\\" + page) << context;
+        EXPECT_TRUE(fs::exists(fs::path(KESTRION_SOURCE_DIR) / "resources" / "help" / page))
+            << page;
+    }
+
+    // A help file named by its full path is taken as it is.
+    application.setHelpFile("C:\\Kestrion\\KESTRION.HLP");
+    fakes.help.showable = {"C:\\Kestrion\\KESTRION.HLP"};
+    f.ShowHelp(1);
+    EXPECT_EQ(fakes.help.requests().back().helpFile, "C:\\Kestrion\\KESTRION.HLP");
+}
+
+TEST_F(MainFormTest, HelpThatCannotBeOpenedSaysWhereItBelongs)
+{
+    fakes.shell.succeeds = false;
+    TMainForm& f = start();
+    backend.clearMessageBoxes();
+    ui::headless::chooseMenuItem(*f.Help2);
+    ASSERT_EQ(backend.messageBoxes().size(), 1u);
+    const auto& box = backend.messageBoxes()[0];
+    EXPECT_EQ(box.caption, "Error!");
+    EXPECT_EQ(box.icon, ui::MessageIcon::Error);
+    EXPECT_EQ(box.text, "Unable to open the help page:\r\n" + fakes.shell.opened().back());
+}
+
+TEST_F(MainFormTest, TheSettingsDialogsHelpOpensItsPageAndThoseOfItsCheckBoxes)
+{
+    TMainForm& f = start();
+    fakes.log.clear();
+    backend.answerModalForms([](ui::Form& dialog) {
+        auto& settings = dynamic_cast<profile::TSettingsDlg&>(dialog);
+        // F1 on the name field, the help button on a key label's panel, F1 on a check box.
+        settings.ChannelNameEdit->setFocus();
+        ui::headless::pressKey(settings, ui::vk::F1);
+        settings.HelpRequested(*settings.KeyLabels[0]);
+        settings.CheckBox2->setFocus();
+        ui::headless::pressKey(settings, ui::vk::F1);
+        settings.HelpRequested(*settings.CheckBox1);
+        return ui::ModalResult::Cancel;
+    });
+    ui::headless::chooseMenuItem(*f.SetChannels1);
+    std::vector<std::string> pages;
+    for (const auto& opened : fakes.shell.opened())
+        pages.push_back(opened.substr(opened.find_last_of("\\/") + 1));
+    EXPECT_EQ(pages, (std::vector<std::string>{"settings.html", "settings.html",
+                                               "settings-require-ctrl.html",
+                                               "settings-require-alt.html"}));
 }
 
 TEST_F(MainFormTest, LanguagesAreListedSelectedAndRemembered)
@@ -587,6 +675,31 @@ TEST_F(MainFormTest, LanguagesAreListedSelectedAndRemembered)
     EXPECT_EQ(profile::readText(homeProfile, "options", "language", ""), "Deutsch");
     send(0x40D);
     EXPECT_EQ(f.ChannelLCD->Caption(), "Bereit...");
+}
+
+TEST_F(MainFormTest, TheLanguageInUseIsCheckedWhateverTheLetterCaseOfItsName)
+{
+    fs::create_directories(file("language"));
+    write(file("language/English.lng"), "[TMainForm]\r\nExit1.Caption='E&xit'\r\n");
+    write(file("language/Deutsch.lng"), "[TMainForm]\r\nExit1.Caption='&Beenden'\r\n");
+    // Whichever of the two the folder lists first, the other one is checked only when the
+    // names are matched without regard to letter case.
+    auto checked = [](TMainForm& f) {
+        std::vector<std::string> out;
+        for (ui::MenuItem* item : f.Language1->items())
+            if (item->checked())
+                out.push_back(item->caption());
+        return out;
+    };
+    write(homeProfile, "[options]\r\nlanguage=english\r\n");
+    TMainForm& f = start();
+    EXPECT_EQ(checked(f), std::vector<std::string>{"English"});
+    EXPECT_EQ(f.Exit1->caption(), "E&xit");
+
+    write(homeProfile, "[options]\r\nlanguage=DEUTSCH\r\n");
+    f.LoadProfile(homeProfile);
+    EXPECT_EQ(checked(f), std::vector<std::string>{"Deutsch"});
+    EXPECT_EQ(f.Exit1->caption(), "&Beenden");
 }
 
 TEST_F(MainFormTest, NoLanguageFolderHidesTheLanguageMenu)
