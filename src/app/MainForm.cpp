@@ -40,6 +40,11 @@ TMainForm::~TMainForm()
     destroyComponents();
 }
 
+std::vector<std::string> TMainForm::runtimeTexts() const
+{
+    return {"Caption", "ChannelLCD.Caption"};
+}
+
 ui::MenuItem* TMainForm::addItem(ui::MenuItem& parent, const char* name, const char* caption,
                                  void (TMainForm::*handler)(ui::Persistent&))
 {
