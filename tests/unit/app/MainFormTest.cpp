@@ -575,10 +575,15 @@ TEST_F(MainFormTest, HelpOpensTheWindowsHelpFileWhereItCanBeShownAndTheHtmlHelpO
     application.setHelpFile(".\\help\\KESTRION.HLP");
     TMainForm& f = start();
 
-    // No viewer for it (current Windows), or no such file: the HTML help's start page.
+    // No viewer for it (current Windows), or no such file: the HTML help's start page. F1 in
+    // the window does the same.
     ui::headless::chooseMenuItem(*f.Help2);
     EXPECT_THAT(fakes.help.requests(), IsEmpty());
     EXPECT_THAT(fakes.shell.opened(), ElementsAre(folder + "help\\index.html"));
+    f.ChannelBar->setFocus();
+    ui::headless::pressKey(f, ui::vk::F1);
+    EXPECT_THAT(fakes.shell.opened(),
+                ElementsAre(folder + "help\\index.html", folder + "help\\index.html"));
 
     // The file is there and can be shown: Windows help, at context 1, for the main window.
     fakes.help.showable = {helpFile};
@@ -587,7 +592,7 @@ TEST_F(MainFormTest, HelpOpensTheWindowsHelpFileWhereItCanBeShownAndTheHtmlHelpO
     EXPECT_EQ(fakes.help.requests()[0].helpFile, helpFile);
     EXPECT_EQ(fakes.help.requests()[0].context, 1u);
     EXPECT_EQ(fakes.help.requests()[0].owner, MainWindow);
-    EXPECT_EQ(fakes.shell.opened().size(), 1u);
+    EXPECT_EQ(fakes.shell.opened().size(), 2u);
 
     // A viewer that refuses the request leaves the user the HTML help.
     fakes.help.succeeds = false;
