@@ -9,6 +9,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 using namespace wintest;
 
@@ -98,12 +100,61 @@ protected:
         run("/bin/sh -c \"xdotool key --delay 100 " + keys + "\"");
     }
 
+    // Keys typed into `target` until `done` (at most three times). The window must be active
+    // for the keys to reach its menu; without a window manager, Wine sometimes leaves no
+    // window active once another program has been started or a dialog has closed, and the
+    // keys are lost. A click on the window's title makes it active again, as for a user;
+    // only when that did not help do the keys go out once more.
+    bool typeUntil(HWND target, const std::string& title, const std::string& keys,
+                   const std::function<bool()>& done)
+    {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            RECT frame;
+            GetWindowRect(target, &frame);
+            run("/bin/sh -c \"xdotool mousemove --sync " + std::to_string(frame.left + 40) + " " +
+                std::to_string(frame.top + 6) + " click 1\"");
+            waitFor([&] { return GetForegroundWindow() == target; }, std::chrono::seconds(2));
+            typeInto(target, title, keys);
+            if (waitFor(done, std::chrono::seconds(5)))
+                return true;
+        }
+        return false;
+    }
+
     TempDir dir;
     std::unique_ptr<Process> m_process;
 
 private:
     std::string m_program = dir.file("kestrion.exe");
     std::string m_log = dir.file("client.log");
+};
+
+// Makes `command` the program that opens web pages (.html files), and puts back what was
+// registered before when it goes.
+class ScopedPageHandler {
+public:
+    explicit ScopedPageHandler(const std::string& command)
+    {
+        char old[256] = {};
+        LONG size = sizeof old;
+        if (RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &size) == ERROR_SUCCESS)
+            m_old = old;
+        setRegistryText(HKEY_CLASSES_ROOT, ".html", "", ProgId);
+        setRegistryText(HKEY_CLASSES_ROOT, std::string(ProgId) + "\\shell\\open\\command", "",
+                        command);
+    }
+    ~ScopedPageHandler()
+    {
+        if (m_old)
+            setRegistryText(HKEY_CLASSES_ROOT, ".html", "", *m_old);
+        deleteRegistryTree(HKEY_CLASSES_ROOT, ProgId);
+    }
+    ScopedPageHandler(const ScopedPageHandler&) = delete;
+    ScopedPageHandler& operator=(const ScopedPageHandler&) = delete;
+
+private:
+    static constexpr const char* ProgId = "KestrionTest.htmlfile";
+    std::optional<std::string> m_old;
 };
 
 const char TwoChannels[] =
@@ -206,6 +257,60 @@ TEST_F(ProgramTest, ExitAndShutdownStopsTheClientToo)
     EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_EQ(copyData().back(), "/shutdown");
     EXPECT_TRUE(waitFor([] { return FindWindowA("#32770", "Roger Wilco") == nullptr; }));
+}
+
+TEST_F(ProgramTest, HelpOpensTheHtmlHelpBesideTheProgramWhateverTheCurrentFolder)
+{
+    // The help folder beside the program, as the release holds it, and a program that records
+    // what the shell opens as a web page.
+    const std::string help = dir.file("help\\");
+    ASSERT_TRUE(CreateDirectoryA(help.c_str(), nullptr));
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((exeDir() + "help\\*.*").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            ASSERT_TRUE(CopyFileA((exeDir() + "help\\" + found.cFileName).c_str(),
+                                  (help + found.cFileName).c_str(), FALSE));
+        }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    const std::string opened = dir.file("opened.txt");
+    ScopedPageHandler browser(quoted(exeDir() + "platform_helper.exe") + " record " +
+                              quoted(opened) + " \"%1\"");
+
+    // Started from a shortcut whose working folder is somewhere else.
+    TempDir elsewhere;
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.path().c_str()));
+    profile(TwoChannels);
+    HWND main = start();
+    SetCurrentDirectoryA(previous);
+    ASSERT_NE(main, nullptr);
+
+    // F1 in the settings dialog opens the dialog's page; Help, Help the start page. Both with
+    // the keys a user presses.
+    ASSERT_TRUE(typeUntil(main, "Corvandial", "alt+o s", [&] {
+        return m_process->window("TSettingsDlg", std::chrono::milliseconds(0)) != nullptr;
+    }));
+    HWND settings = m_process->window("TSettingsDlg", std::chrono::seconds(10));
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(settings) != FALSE; }));
+    EXPECT_TRUE(typeUntil(settings, "Channel Settings", "F1",
+                          [&] { return readFile(opened) == help + "settings.html\n"; }))
+        << readFile(opened);
+    EXPECT_TRUE(typeUntil(settings, "Channel Settings", "Escape",
+                          [&] { return IsWindow(settings) == FALSE; }));
+
+    EXPECT_TRUE(typeUntil(main, "Corvandial", "alt+h h", [&] {
+        return logLines(opened).size() >= 2;
+    })) << readFile(opened);
+    // The dialog's page once, then the start page (once for each time the keys went out).
+    const std::vector<std::string> pages = logLines(opened);
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_EQ(pages[0], help + "settings.html");
+    for (std::size_t i = 1; i < pages.size(); ++i)
+        EXPECT_EQ(pages[i], help + "index.html");
 }
 
 TEST_F(ProgramTest, WithoutAClientTheProgramSaysSoAndEnds)
