@@ -58,7 +58,8 @@ public:
         setCaption("Kestrion");
         setBorderStyle(ui::FormBorderStyle::Single);
         setPosition(ui::FormPosition::Designed);
-        setBounds(100, 100, 240, 160);
+        // Far enough from the screen's edges for the dialog to stand centred over it.
+        setBounds(300, 300, 240, 160);
         MainMenu1 = new ui::MainMenu(this);
         MainMenu1->setAutoHotkeys(ui::AutoHotkeys::Manual);
         Options1 = new ui::MenuItem(this);
