@@ -13,6 +13,7 @@
 #include "i18n/ValueDecoding.h"
 #include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotManager.h"
+#include "lcd/LCDLabel.h"
 #include "profile/SettingsDlg.h"
 #include "profile/SoundsDlg.h"
 #include "ui/Menu.h"
@@ -72,8 +73,9 @@ std::string filePath(const std::string& language)
     return (LanguageFolder / (language + ".lng")).string();
 }
 
-// The text a path names on a form: components by name, then one text property; nothing when
-// the path reaches no text property.
+// The value a path names on a form, as text: components by name, then one text or integer
+// property (a language file may move or widen a control to fit its text); nothing when the
+// path reaches no such property.
 std::optional<std::string> textAt(ui::Component& form, const std::string& path)
 {
     ui::Persistent* object = &form;
@@ -84,6 +86,10 @@ std::optional<std::string> textAt(ui::Component& form, const std::string& path)
         if (const ui::PropertyInfo* p = ui::findProperty(*object, head)) {
             if (p->kind() == ui::PropertyKind::Text)
                 return p->text(*object);
+            if (p->kind() == ui::PropertyKind::Integer) {
+                auto value = p->integer(*object);
+                return value ? std::optional<std::string>(std::to_string(*value)) : std::nullopt;
+            }
             if (p->kind() == ui::PropertyKind::Object && dot != std::string::npos) {
                 object = p->object(*object);
                 rest = rest.substr(dot + 1);
@@ -212,6 +218,10 @@ TEST(LanguageFiles, EveryEntryReachesItsPropertyOnEveryForm)
                     << f.section << " " << entry;
             }
         }
+        // The display's texts fit on the display.
+        for (const auto& shownOnDisplay : {i18n::msg::SStandBy, i18n::msg::SStandingBy})
+            EXPECT_LE(i18n::LoadResourceString(shownOnDisplay).size(),
+                      static_cast<std::size_t>(forms.main.ChannelLCD->NoOfChars()));
         for (const auto& m : i18n::builtinMessages()) {
             const std::string text = i18n::LoadResourceString(i18n::ResStringRec{m.id});
             EXPECT_FALSE(text.empty()) << m.id;
