@@ -1,6 +1,7 @@
 # release-zip: the portable release of a Windows build, kestrion-<version>-win32.zip for the
 # i686 build. It holds one folder, "kestrion", that a user unpacks into a folder of their own:
 #   kestrion.exe, kestrihk.dll   the program and its hook library
+#   kestrion-cli.exe             the command-line tool for scripts (press, send)
 #   language\                    the language files
 #   help\                        the HTML help
 #   README.txt                   for Windows users (resources/README.txt.in, CR LF line ends)
@@ -14,7 +15,8 @@ endif()
 
 # The programs of the release, side by side at the top of the folder. A program added here is
 # packed, checksummed and checked like the others; name it in README.txt.in's list too.
-set(release_programs kestrion kestrihk)
+# kestrion-cli goes beside the program, so that scripts have press and send without a build.
+set(release_programs kestrion kestrihk kestrion-cli)
 
 set(release_dir ${PROJECT_BINARY_DIR}/release)
 set(stage ${release_dir}/kestrion)
