@@ -274,15 +274,19 @@ TEST(LanguagesOnScreen, EveryLanguageShowsItsTextsOnEveryWindowAndTheyFit)
              focusMain + " key " + menuKey(*main.Options1), 260);
         shot(app, mainWindow, "main-help-" + name + ".png",
              focusMain + " key " + menuKey(*main.Help1), 260);
-        // The tray menu, opened as a right-click on the icon opens it, at the pointer.
-        RECT frame;
-        GetWindowRect(mainWindow, &frame);
-        // (Where the pointer stands only places the menu for the picture.)
-        runOnHost(app, "xdotool mousemove " + std::to_string(frame.left + 20) + " " +
-                           std::to_string(frame.top + 40) + "; true");
-        PostMessageA(mainWindow, app::WM_TRAY, 100, app::kTrayRightButtonDown);
-        shot(app, mainWindow, "tray-" + name + ".png", "true", 200);
+        // The tray menu's first item, as the menu shows it while the window is shown.
+        main.TrayMenuPopup(*main.TrayMenu);
         EXPECT_EQ(main.Restore1->caption(), i18n::LoadResourceString(i18n::msg::SHide));
+        if (screenshotDir()) {
+            // The tray menu, opened as a right-click on the icon opens it, at the pointer
+            // (which only places the menu for the picture); the picture's Escape closes it.
+            RECT frame;
+            GetWindowRect(mainWindow, &frame);
+            runOnHost(app, "xdotool mousemove " + std::to_string(frame.left + 20) + " " +
+                               std::to_string(frame.top + 40) + "; true");
+            PostMessageA(mainWindow, app::WM_TRAY, 100, app::kTrayRightButtonDown);
+            shot(app, mainWindow, "tray-" + name + ".png", "true", 200);
+        }
 
         // File, Open: the file dialog lists the translated file types.
         whenShown([&] {
