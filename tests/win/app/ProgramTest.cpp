@@ -133,20 +133,21 @@ protected:
         return false;
     }
 
-    // Keys typed into `target` until `done` (at most three times). The window must be active
+    // Keys typed into `target` until `done` (at most five times). The window must be active
     // for the keys to reach its menu; without a window manager, Wine sometimes leaves no
-    // window active once another program has been started or a dialog has closed, and the
-    // keys are lost. A click on the window's title makes it active again, as for a user;
-    // only when that did not help do the keys go out once more.
+    // window active once another program has been started or a dialog has closed, and keys
+    // typed then are lost. A click on the window's title makes it active again, as for a
+    // user; the keys go out only once it is, and once more only when they were lost.
     bool typeUntil(HWND target, const std::string& title, const std::string& keys,
                    const std::function<bool()>& done)
     {
-        for (int attempt = 0; attempt < 3; ++attempt) {
+        for (int attempt = 0; attempt < 5; ++attempt) {
             RECT frame;
             GetWindowRect(target, &frame);
-            run("/bin/sh -c \"xdotool mousemove --sync " + std::to_string(frame.left + 40) + " " +
+            run("/bin/sh -c \"xdotool mousemove " + std::to_string(frame.left + 40) + " " +
                 std::to_string(frame.top + 6) + " click 1\"");
-            waitFor([&] { return GetForegroundWindow() == target; }, std::chrono::seconds(2));
+            if (!waitFor([&] { return GetForegroundWindow() == target; }, std::chrono::seconds(2)))
+                continue;
             typeInto(target, title, keys);
             if (waitFor(done, std::chrono::seconds(5)))
                 return true;
@@ -292,6 +293,33 @@ TEST_F(ProgramTest, ExitAndShutdownStopsTheClientToo)
     EXPECT_TRUE(waitFor([] { return FindWindowA("#32770", "Roger Wilco") == nullptr; }));
 }
 
+TEST_F(ProgramTest, WithoutAClientTheProgramSaysSoAndEnds)
+{
+    removeClientAppPath();
+    profile(TwoChannels);
+    m_process = std::make_unique<Process>(wintest::quoted(dir.file("kestrion.exe")));
+    HWND box = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (box = FindWindowA("#32770", "Error Detected")) != nullptr; },
+                        std::chrono::seconds(20)));
+    std::string text;
+    wintest::forEachChildWindow(box, [&text](HWND child) {
+        char buf[512] = {};
+        GetWindowTextA(child, buf, sizeof buf);
+        if (std::string(buf).rfind("Unable to start RW.", 0) == 0)
+            text = buf;
+        return true;
+    });
+    EXPECT_EQ(text.substr(0, 19), "Unable to start RW.");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
+    EXPECT_TRUE(copyData().empty());
+}
+
+// Last of the file: under Wine (seen with the x86_64 build), after this test the test
+// process's own handle of HKEY_LOCAL_MACHINE is no longer valid whenever the first Help chord
+// was lost and typed again (RegCreateKeyExA then fails with ERROR_INVALID_HANDLE), so a test
+// after it could not name the client in App Paths. The program is another process and is
+// not touched by it.
 TEST_F(ProgramTest, HelpOpensTheHtmlHelpBesideTheProgramWhateverTheCurrentFolder)
 {
     // The help folder beside the program, as the release holds it, and a program that records
@@ -344,26 +372,4 @@ TEST_F(ProgramTest, HelpOpensTheHtmlHelpBesideTheProgramWhateverTheCurrentFolder
     EXPECT_EQ(pages[0], help + "settings.html");
     for (std::size_t i = 1; i < pages.size(); ++i)
         EXPECT_EQ(pages[i], help + "index.html");
-}
-
-TEST_F(ProgramTest, WithoutAClientTheProgramSaysSoAndEnds)
-{
-    removeClientAppPath();
-    profile(TwoChannels);
-    m_process = std::make_unique<Process>(wintest::quoted(dir.file("kestrion.exe")));
-    HWND box = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (box = FindWindowA("#32770", "Error Detected")) != nullptr; },
-                        std::chrono::seconds(20)));
-    std::string text;
-    wintest::forEachChildWindow(box, [&text](HWND child) {
-        char buf[512] = {};
-        GetWindowTextA(child, buf, sizeof buf);
-        if (std::string(buf).rfind("Unable to start RW.", 0) == 0)
-            text = buf;
-        return true;
-    });
-    EXPECT_EQ(text.substr(0, 19), "Unable to start RW.");
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-    EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
-    EXPECT_TRUE(copyData().empty());
 }
