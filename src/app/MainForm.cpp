@@ -223,7 +223,7 @@ void TMainForm::FormCreate(ui::Persistent&)
     detachBarHandler();
     LoadProfile(Profile.ProfilePath);
 
-    bsPolyglotManager1->setLangsDir(m_programFolder + "language\\");
+    useProgramLanguages();
     BuildLanguageMenu();
 
     installHook();

@@ -205,6 +205,8 @@ private:
     void trayNotification(std::intptr_t lParam);
     void addTrayIcon();
     void updateCaption(const std::string& path);
+    void useProgramLanguages();
+    bool languageListed(const std::string& name) const;
 
     MainFormServices& m_services;
     // Owns the icon in the notification area while it is shown; removes it when it goes.
@@ -215,6 +217,9 @@ private:
     // The name of the channel last switched to; none for the lobby, after a disconnect and
     // after a reset of the bar.
     std::optional<std::string> m_joinedChannel;
+    // While the language the user picks from the menu is being selected: a failure to store
+    // it in the profile is shown then, and only then.
+    bool m_userPicksLanguage = false;
 };
 
 } // namespace app

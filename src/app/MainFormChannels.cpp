@@ -88,7 +88,10 @@ void TMainForm::moveBarAndSwitch(std::int32_t position)
 
 void TMainForm::stepVolume(std::int32_t& value, int step, const char* command)
 {
-    value = step > 0 ? std::min(value + step, 255) : std::max(value + step, 1);
+    // The value comes from the registry as it is, and may lie anywhere in 32 bits.
+    const std::int64_t stepped = std::int64_t(value) + step;
+    value = static_cast<std::int32_t>(step > 0 ? std::min<std::int64_t>(stepped, 255)
+                                               : std::max<std::int64_t>(stepped, 1));
     m_services.link.SendClientCommand(command + std::to_string(value));
     if (Profile.SoundsEnabled)
         m_services.desktop.sounds.play(platform::SoundSource::ProgramResource, kSwitchSound);

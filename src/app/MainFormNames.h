@@ -24,6 +24,8 @@ inline constexpr char kLcdCredit[] = "Dot-matrix display: TLCDLabel by Quorbit";
 inline constexpr char kLocalizationCredit[] = "Languages: the bsPolyglot components by Quorbit";
 inline constexpr char kShutdownCommand[] = "/shutdown";
 inline constexpr char kFileSwitch[] = " /file ";
+// The language selected when another cannot be.
+inline constexpr char kFallbackLanguage[] = "english";
 inline constexpr std::uint32_t kTrayIconId = 100;
 inline constexpr std::uint32_t kTrayFlags = 7; // message, icon and tooltip
 inline constexpr std::uint32_t kNullMessage = 0;

@@ -1,4 +1,5 @@
-// The main window and its profile: loading, the languages, Open, the options and the channel settings.
+// The main window and its profile: loading, the languages, Open, the options and the channel
+// settings.
 #include "app/MainForm.h"
 
 #include "app/MainFormNames.h"
@@ -145,24 +146,59 @@ void TMainForm::SelectLanguage(const std::string& name)
         // A language that cannot be selected gives way to English, silently; should even that
         // fail, the forms keep the language they show.
         try {
-            bsPolyglotManager1->setCurrentLang("english");
+            bsPolyglotManager1->setCurrentLang(kFallbackLanguage);
         } catch (const std::exception&) {
         }
     }
 }
 
+// The languages of the program's own folder replace those of the working folder, where the
+// profile's language was looked for as it was loaded.
+void TMainForm::useProgramLanguages()
+{
+    try {
+        bsPolyglotManager1->setLangsDir(m_programFolder + "language\\");
+    } catch (const std::exception&) {
+        // The language first found there cannot be read: English is selected instead,
+        // silently, or no language file at all when English cannot be read either.
+        SelectLanguage(kFallbackLanguage);
+    }
+    // Setting the folder selects the first language found there when the working folder had
+    // none of its own; the user's stored choice wins when the folder holds it.
+    if (!ui::sameText(bsPolyglotManager1->CurrentLang(), Profile.Language) &&
+        languageListed(Profile.Language))
+        SelectLanguage(Profile.Language);
+}
+
+bool TMainForm::languageListed(const std::string& name) const
+{
+    for (int i = 0, n = bsPolyglotManager1->LangsCount(); i < n; ++i)
+        if (ui::sameText(bsPolyglotManager1->Langs(i), name))
+            return true;
+    return false;
+}
+
 void TMainForm::LanguageClick(ui::Persistent& sender)
 {
+    m_userPicksLanguage = true;
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{m_userPicksLanguage};
     SelectLanguage(static_cast<ui::MenuItem&>(sender).caption());
 }
 
 void TMainForm::bsPolyglotManager1AfterAllTranslate(ui::Persistent&)
 {
-    // A profile that cannot be written must not undo the change of language: the failure
-    // is shown, and the forms stay in the language chosen.
+    // A profile that cannot be written must not undo the change of language: the forms stay
+    // in the language chosen. The failure is shown when the user picked the language; a store
+    // that merely follows the loading of a profile (at start-up, after Open or a save of the
+    // settings) fails silently, so that a read-only profile starts without a message box.
     try {
         profile::storeLanguage(Profile.ProfilePath, bsPolyglotManager1->CurrentLang());
     } catch (const profile::ProfileWriteError& error) {
+        if (!m_userPicksLanguage)
+            return;
         if (ui::Application* app = ui::Application::current())
             app->showException(error);
     }

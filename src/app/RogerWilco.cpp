@@ -67,18 +67,23 @@ RogerWilco::RogerWilco(platform::Services services) : m_services(services)
 
 std::optional<std::string> RogerWilco::readClientPath()
 {
-    std::optional<std::string> path;
-    if (auto key = m_services.registry.openKey(platform::RootKey::LocalMachine, AppPathsKey))
-        path = platform::textValue(key->readValue(""));
-    if (!path)
-        return std::nullopt;
-    // The path goes into the command line in quotes of our own; a value stored in quotes
-    // already would otherwise end up doubly quoted and name no program at all.
-    if (path->size() >= 2 && path->front() == '"' && path->back() == '"')
-        *path = path->substr(1, path->size() - 2);
-    if (path->empty())
-        return std::nullopt;
-    return path;
+    // The client is a 32-bit program, whose installer writes the 32-bit view of the registry;
+    // a 64-bit build sees a view of its own first and reads the 32-bit one when that holds no
+    // entry. (For a 32-bit build the second look finds what the first did.)
+    for (auto root : {platform::RootKey::LocalMachine, platform::RootKey::LocalMachine32}) {
+        std::optional<std::string> path;
+        if (auto key = m_services.registry.openKey(root, AppPathsKey))
+            path = platform::textValue(key->readValue(""));
+        if (!path)
+            continue;
+        // The path goes into the command line in quotes of our own; a value stored in quotes
+        // already would otherwise end up doubly quoted and name no program at all.
+        if (path->size() >= 2 && path->front() == '"' && path->back() == '"')
+            *path = path->substr(1, path->size() - 2);
+        if (!path->empty())
+            return path;
+    }
+    return std::nullopt;
 }
 
 bool RogerWilco::LaunchClient(std::string_view arguments)

@@ -38,18 +38,22 @@ TbsCorePolyglot::TbsCorePolyglot()
             throw ui::Error(kSingleInstanceError);
         g_instance.store(this);
     }
-    try {
-        setLangsDir(kInitialLangsDir);
-        SelectLangOrFirst(kInitialLanguage);
-    } catch (const FileError&) {
-        // A language file that cannot be read at start-up leaves its language current without
-        // a file, as a failed change of language does; the program still starts, and the
-        // main window's own selection of its languages directory reports the error.
-    } catch (...) {
-        std::unique_lock lock(g_instanceLock);
-        g_instance.store(nullptr);
-        throw;
-    }
+    // A language file that cannot be read at start-up leaves its language current without a
+    // file, as a failed change of language does, and the program still starts. Each of the
+    // two selections is tried on its own: a first-listed file that cannot be read must not
+    // keep "English" from being selected.
+    auto tolerate = [](auto step) {
+        try {
+            step();
+        } catch (const FileError&) {
+        } catch (...) {
+            std::unique_lock lock(g_instanceLock);
+            g_instance.store(nullptr);
+            throw;
+        }
+    };
+    tolerate([this] { setLangsDir(kInitialLangsDir); });
+    tolerate([this] { SelectLangOrFirst(kInitialLanguage); });
     setTranslateResourceStrings(true);
     // The framework's own texts pass through the same loader as the program's.
     m_previousTextLoader =

@@ -36,7 +36,9 @@ public:
     // Becomes the single instance, looks for languages in ".\Language\" under the working
     // directory, selects "English" (or else the first language found), and switches the
     // redirection of message texts on. Throws ui::Error when a core already exists. A language
-    // file that cannot be read (FileError) ends the creation too.
+    // file that cannot be read leaves its language current without a file; the next step
+    // still runs, so an unreadable first-listed file does not keep "English" from being
+    // selected.
     TbsCorePolyglot();
     // Switches the redirection off and releases the loaded file; GetCorePolyglot is null
     // from then on.

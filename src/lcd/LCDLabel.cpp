@@ -75,11 +75,11 @@ const ui::ClassInfo& TLCDLabel::staticClassInfo()
             P::integer("BorderSpace", &L::BorderSpace, &L::SetBorderSpace),
             P::integer("TextLines", &L::TextLines, &L::SetTextLines),
             P::integer("NoOfChars", &L::NoOfChars, &L::SetNoOfChars),
-            P::integer("BackGround", &L::BackGround, &L::SetBackGround),
+            P::color("BackGround", &L::BackGround, &L::SetBackGround),
             P::enumeration("BorderStyle", &L::BorderStyle, &L::SetBorderStyle, borderIdentifiers),
-            P::integer("BorderColor", &L::BorderColor, &L::SetBorderColor),
-            P::integer("PixelOn", &L::PixelOn, &L::SetPixelOn),
-            P::integer("PixelOff", &L::PixelOff, &L::SetPixelOff),
+            P::color("BorderColor", &L::BorderColor, &L::SetBorderColor),
+            P::color("PixelOn", &L::PixelOn, &L::SetPixelOn),
+            P::color("PixelOff", &L::PixelOff, &L::SetPixelOff),
             P::text("filename", &L::filename, &L::Setfilename),
             P::other("OnClick"),
             P::other("OnDblClick"),
@@ -486,10 +486,18 @@ bool TLCDLabel::dotLit(int code, int row, int col) const
     if (m_dotMatrix != TDotMatrix::CustomFont)
         return builtinDotLit(m_dotMatrix, code, row, col);
     const std::uint8_t* glyph = m_customGlyphs.glyph(code);
-    const std::size_t index = std::size_t(row) * std::size_t(m_matrixCols) + std::size_t(col);
+    std::size_t index = std::size_t(row) * std::size_t(m_matrixCols) + std::size_t(col);
     if (!glyph || index >= m_customGlyphs.glyphSize())
         return false;
-    return glyph[index] == kFontDotLit;
+    // A byte other than lit or unlit repeats the dot drawn before it in the cell; before the
+    // cell's first dot there is none, and such a dot is unlit.
+    for (;;) {
+        if (glyph[index] == kFontDotLit)
+            return true;
+        if (glyph[index] == kFontDotUnlit || index == 0)
+            return false;
+        --index;
+    }
 }
 
 void TLCDLabel::DrawChar(ui::Raster& image, int x0, int y0, int code) const
@@ -519,16 +527,23 @@ void TLCDLabel::drawChar(ui::Raster& image, int x0, int y0, int code, const DotC
     // spShaped tells lit dots by their colour, so with PixelOn equal to PixelOff every dot is
     // drawn as a lit one.
     const bool allLookLit = m_pixelOff == m_pixelOn;
+    // A custom font's byte other than lit or unlit keeps the colour of the dot drawn before it
+    // in the cell, row by row; the cell's first dot has none before it and is then unlit.
+    bool lit = false;
     for (int row = 0; row < m_matrixRows; ++row) {
         const int y = y0 + row * stepY;
         for (int col = 0; col < m_matrixCols; ++col) {
             const int x = x0 + col * stepX;
-            bool lit;
-            if (glyph)
-                lit = glyph[std::size_t(row) * std::size_t(m_matrixCols) + std::size_t(col)] ==
-                      litByte;
-            else
+            if (glyph) {
+                const std::uint8_t dot =
+                    glyph[std::size_t(row) * std::size_t(m_matrixCols) + std::size_t(col)];
+                if (dot == litByte)
+                    lit = true;
+                else if (!custom || dot == kFontDotUnlit)
+                    lit = false;
+            } else {
                 lit = !custom && dotLit(code, row, col);
+            }
             const std::uint32_t color = lit ? colors.on : colors.off;
             if (m_pixelSize == TPixelSize::pix1x1) {
                 image.setPixel(x, y, color);

@@ -133,8 +133,8 @@ public:
     // FirstChar..LastChar.
     int cellCode(int cell) const;
     // Whether the dot at (row, col) of `code` (already clamped) is lit in the current set.
-    // For a custom font only the byte 0 is lit; 1, and any other value a damaged file may
-    // hold, is unlit.
+    // For a custom font the byte 0 is lit and 1 unlit; any other value repeats the dot before
+    // it in the glyph, row by row, and the glyph's first dot is then unlit.
     bool dotLit(int code, int row, int col) const;
 
     // The steps of a paint.

@@ -11,18 +11,33 @@ constexpr std::array<std::uint8_t, 3325> ascii5x7 = kAscii5x7;
 static_assert(3325 + 3800 + 5985 + 10260 + 6720 + 1500 + 8960 == 40550,
               "the built-in tables hold 40550 bytes");
 
+namespace {
+
+constexpr std::array<GlyphTable, 7> kTables = {{
+    {"5x7 ASCII", 5, 7, 32, 126, tables::ascii5x7},
+    {"5x8 ASCII", 5, 8, 32, 126, tables::ascii5x8},
+    {"7x9 ASCII", 7, 9, 32, 126, tables::ascii7x9},
+    {"9x12 ASCII", 9, 12, 32, 126, tables::ascii9x12},
+    {"Hitachi 5x7", 5, 7, 32, 223, tables::hitachi5x7},
+    {"Hitachi 5x10", 5, 10, 194, 223, tables::hitachi5x10},
+    {"DOS 5x7", 5, 7, 0, 255, tables::dos5x7},
+}};
+
+constexpr bool everyDotAccountedFor()
+{
+    for (const GlyphTable& t : kTables)
+        if (t.dots.size() !=
+            std::size_t(t.glyphCount()) * std::size_t(t.cols) * std::size_t(t.rows))
+            return false;
+    return true;
+}
+static_assert(everyDotAccountedFor(), "a table's layout and range must cover its bytes exactly");
+
+} // namespace
+
 const std::array<GlyphTable, 7>& builtinTables()
 {
-    static const std::array<GlyphTable, 7> all = {{
-        {"5x7 ASCII", 5, 7, 32, 126, tables::ascii5x7},
-        {"5x8 ASCII", 5, 8, 32, 126, tables::ascii5x8},
-        {"7x9 ASCII", 7, 9, 32, 126, tables::ascii7x9},
-        {"9x12 ASCII", 9, 12, 32, 126, tables::ascii9x12},
-        {"Hitachi 5x7", 5, 7, 32, 223, tables::hitachi5x7},
-        {"Hitachi 5x10", 5, 10, 194, 223, tables::hitachi5x10},
-        {"DOS 5x7", 5, 7, 0, 255, tables::dos5x7},
-    }};
-    return all;
+    return kTables;
 }
 
 bool builtinDotLit(TDotMatrix set, int code, int row, int col)

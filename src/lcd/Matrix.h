@@ -58,7 +58,7 @@ struct GlyphTable {
     int last;
     std::span<const std::uint8_t> dots;
 
-    int glyphCount() const { return last - first + 1; }
+    constexpr int glyphCount() const { return last - first + 1; }
     // Whether the dot at (row, col) of `code` is lit; `code`, `row` and `col` must lie in the
     // table.
     bool lit(int code, int row, int col) const

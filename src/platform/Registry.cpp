@@ -24,7 +24,9 @@ std::optional<std::uint32_t> dwordValue(const std::optional<RegistryValue>& valu
 
 std::string describeKey(RootKey root, std::string_view path)
 {
-    std::string text = root == RootKey::LocalMachine ? "HKLM\\" : "HKCU\\";
+    std::string text = root == RootKey::LocalMachine  ? "HKLM\\"
+                       : root == RootKey::CurrentUser ? "HKCU\\"
+                                                      : "HKLM32\\";
     text += path;
     return text;
 }

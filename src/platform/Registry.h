@@ -11,7 +11,10 @@
 
 namespace platform {
 
-enum class RootKey { LocalMachine, CurrentUser };
+// LocalMachine32 is HKEY_LOCAL_MACHINE as 32-bit programs see it (KEY_WOW64_32KEY): on
+// 64-bit Windows a 64-bit program sees a view of its own under LocalMachine; for a 32-bit
+// program the two are the same.
+enum class RootKey { LocalMachine, CurrentUser, LocalMachine32 };
 
 // The registry's value types, with the numbers the registry gives them.
 enum class ValueType : std::uint32_t {
@@ -56,7 +59,7 @@ std::optional<std::string> textValue(const std::optional<RegistryValue>& value);
 // value, gives empty.
 std::optional<std::uint32_t> dwordValue(const std::optional<RegistryValue>& value);
 
-// "HKLM\path" or "HKCU\path", for logs and messages.
+// "HKLM\path", "HKCU\path" or "HKLM32\path", for logs and messages.
 std::string describeKey(RootKey root, std::string_view path);
 
 } // namespace platform

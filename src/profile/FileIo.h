@@ -28,12 +28,21 @@ struct FileContents {
 FileContents readFile(const std::string& path, std::size_t maxSize);
 
 // Replaces the file at `path` with `bytes` in one step: the bytes go to a new file in the
-// same folder, which is flushed to disk and then renamed over `path`, so a reader sees either
-// the old file or the new one whole. Returns false, with `path` exactly as it was and no
-// temporary file left behind, when any step fails or when `path` is a folder or a read-only
-// file (one without any write permission on POSIX, with the read-only attribute on Windows).
-// A symbolic link is followed: the file it names is replaced. The new file keeps the old
-// file's permissions.
+// same folder, which is flushed to disk and then takes the old file's place, so a reader sees
+// either the old file or the new one whole. Returns false, with `path` exactly as it was and
+// no temporary file left behind, when any step fails or when `path` is a folder or a
+// read-only file (one without any write permission on POSIX, with the read-only attribute on
+// Windows).
+// - A symbolic link is followed: the file it names gets the new text, and that file's
+//   read-only attribute counts.
+// - The file stays the user's: on Windows it keeps its security descriptor, owner,
+//   encryption, alternate data streams and hard links; on POSIX its permissions, and its owner
+//   and group where the process may give them.
+// - An existing file in a folder that refuses new files (or, on Windows, whose path leaves no
+//   room for a temporary name within MAX_PATH) is rewritten where it stands instead. Room for
+//   the new text is taken first, so a full disk still leaves the old text whole.
+// - A successful write removes the temporary files in that folder that writers killed in
+//   mid-save left behind (named after their writer's process, which no longer runs).
 bool replaceFile(const std::string& path, std::string_view bytes);
 
 // True when `path` names something that exists and is not a folder.

@@ -356,6 +356,9 @@ void TSettingsDlg::Button4Click(ui::Persistent&)
     items.remove(removed);
     m_workingSounds.erase(m_workingSounds.begin() + removed + 1);
     ListBox1->setItemIndex(-1);
+    // A list scrolled to its end shifts up as it loses an entry; the entry it shows at the
+    // top now is the one the user sees there.
+    syncTopIndex(*ListBox1);
     if (items.count() > 0) {
         m_currentChannel = ListBox1->topIndex();
         ChannelNameEdit->setText(items.at(m_currentChannel));

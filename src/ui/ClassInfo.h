@@ -39,8 +39,9 @@
 //
 //    Accessors may be members of a base class. Integer properties take their range from
 //    the getter's type (int32_t: -2147483648..2147483647, uint8_t: 0..255) unless a range is
-//    given (the last two arguments); a TColor (uint32_t) property spans 0..0xFFFFFFFF, so
-//    system colours such as clBtnFace (0x8000000F) fit. A setter of nullptr makes the property
+//    given (the last two arguments); a TColor property is declared with P::color, which takes
+//    a 32-bit value signed or unsigned, so that system colours such as clBtnFace (0x8000000F)
+//    fit however they were written. A setter of nullptr makes the property
 //    read-only. Enumeration getters return an enum (or bool for P::boolean, whose identifiers are
 //    False and True).
 //
@@ -207,6 +208,18 @@ struct Published {
                 : static_cast<std::int64_t>(std::numeric_limits<T>::max());
         return integer(name, get, set, static_cast<std::int64_t>(std::numeric_limits<T>::min()),
                        highest);
+    }
+
+    // A colour (TColor): a 32-bit value, taken in either reading, so that the system colours
+    // fit whether a value comes signed (a language file's $8000000F decodes as a negative
+    // 32-bit number) or unsigned (2147483663): both set clBtnFace.
+    template <class G, class S>
+    static PropertyInfo color(std::string_view name, G get, S set)
+    {
+        using T = std::remove_cvref_t<std::invoke_result_t<G, const C&>>;
+        static_assert(std::is_same_v<T, std::uint32_t>, "colour properties are 32-bit values");
+        return integer(name, get, set, std::numeric_limits<std::int32_t>::min(),
+                       std::numeric_limits<std::uint32_t>::max());
     }
 
     template <class G, class S>

@@ -8,7 +8,7 @@ const ClassInfo& Font::staticClassInfo()
     static const ClassInfo info("TFont", &Persistent::staticClassInfo(),
                                 {
                                     P::integer("Charset", &Font::charset, &Font::setCharset),
-                                    P::integer("Color", &Font::color, &Font::setColor),
+                                    P::color("Color", &Font::color, &Font::setColor),
                                     P::text("Name", &Font::name, &Font::setName),
                                     P::integer("Size", &Font::size, &Font::setSize),
                                     P::other("Style"),

@@ -46,9 +46,12 @@ private:
 
 std::unique_ptr<RegistryKey> Win32Registry::openKey(RootKey root, const std::string& path)
 {
-    HKEY rootKey = root == RootKey::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+    HKEY rootKey = root == RootKey::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+    REGSAM access = KEY_READ;
+    if (root == RootKey::LocalMachine32)
+        access |= KEY_WOW64_32KEY;
     UniqueRegistryKey key;
-    if (RegOpenKeyExA(rootKey, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(rootKey, path.c_str(), 0, access, key.put()) != ERROR_SUCCESS)
         return nullptr;
     return std::make_unique<Win32Key>(std::move(key));
 }

@@ -1,11 +1,15 @@
 #include "profile/FileIo.h"
 
+#include "profile/TemporaryName.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,6 +81,66 @@ bool writeAll(int fd, std::string_view bytes)
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
+}
+
+// Temporary files are named ".kestrion-<writer's process id>-<serial>.tmp".
+constexpr std::string_view kTempPrefix = ".kestrion-";
+
+// Removes the temporary files of writers that no longer run: a writer killed while it saved
+// leaves its temporary file behind. Only a process that provably does not exist counts as
+// gone; a live one (this process too) may still be writing its file.
+void removeStaleTemporaries(const std::string& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    const pid_t self = ::getpid();
+    while (const dirent* entry = ::readdir(dir)) {
+        auto writer = temporaryNameWriter(kTempPrefix, entry->d_name, false);
+        if (!writer || *writer > static_cast<std::uint32_t>(INT_MAX) ||
+            static_cast<pid_t>(*writer) == self)
+            continue;
+        if (::kill(static_cast<pid_t>(*writer), 0) == 0 || errno != ESRCH)
+            continue;
+        const std::string path = folder + "/" + entry->d_name;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            (void)::unlink(path.c_str());
+    }
+    ::closedir(dir);
+}
+
+// Rewrites an existing file where it stands. Room for the longer of the old and new text is
+// taken first, so that a full disk fails before any byte of the old text is overwritten.
+bool rewriteInPlace(const std::string& path, std::string_view bytes)
+{
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat st {};
+    if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    const auto oldSize = static_cast<std::size_t>(st.st_size);
+    if (bytes.size() > oldSize) {
+        // A file system that cannot reserve room says so; the writes below still report a
+        // full disk, only later.
+        const int error = ::posix_fallocate(fd.get(), 0, static_cast<off_t>(bytes.size()));
+        if (error == ENOSPC || error == EDQUOT || error == EFBIG) {
+            (void)::ftruncate(fd.get(), st.st_size);
+            return false;
+        }
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n =
+            ::pwrite(fd.get(), bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd.get()) == 0 &&
+           fd.close();
 }
 
 } // namespace
@@ -154,11 +218,16 @@ bool replaceFile(const std::string& path, std::string_view bytes)
     std::string temp;
     int raw = -1;
     for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
-        temp = folder + "/.kestrion-" + std::to_string(::getpid()) + "-" +
-               std::to_string(counter++) + ".tmp";
+        temp = folder + "/" +
+               temporaryName(kTempPrefix, static_cast<std::uint32_t>(::getpid()), counter++);
         raw = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (raw < 0 && errno != EEXIST)
+        if (raw < 0 && errno != EEXIST) {
+            // A folder that refuses new files may still hold a file the user may write: it is
+            // rewritten where it stands, as the system's own profile functions always do.
+            if (exists && (errno == EACCES || errno == EPERM || errno == ENAMETOOLONG))
+                return rewriteInPlace(target, bytes);
             return false;
+        }
     }
     if (raw < 0)
         return false;
@@ -167,8 +236,14 @@ bool replaceFile(const std::string& path, std::string_view bytes)
         ::unlink(temp.c_str());
         return false;
     };
-    if (exists)
+    if (exists) {
+        // The new file keeps the old one's owner and group where this process may give them
+        // (root may, the owner may keep a group of his own), then its permissions, which a
+        // change of owner would clear of their set-id bits.
+        if (::fchown(fd.get(), old.st_uid, old.st_gid) != 0)
+            (void)::fchown(fd.get(), static_cast<uid_t>(-1), old.st_gid);
         (void)::fchmod(fd.get(), old.st_mode & 07777);
+    }
     if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || !fd.close())
         return discard();
     if (::rename(temp.c_str(), target.c_str()) != 0)
@@ -177,6 +252,7 @@ bool replaceFile(const std::string& path, std::string_view bytes)
     Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         (void)::fsync(dir.get());
+    removeStaleTemporaries(folder);
     return true;
 }
 

@@ -1,6 +1,11 @@
 #include "profile/FileIo.h"
 
+#include "profile/TemporaryName.h"
+
 #include <windows.h>
+
+#include <atomic>
+#include <string>
 
 namespace profile {
 
@@ -58,6 +63,100 @@ bool writeAll(HANDLE file, std::string_view bytes)
         bytes.remove_prefix(written);
     }
     return true;
+}
+
+// The file a path names, with every symbolic link and junction on the way followed, so that
+// a profile that is a link is written through it: the link stays, the file it points to gets
+// the new text and its own read-only attribute counts. A path that names nothing (a new
+// profile) or cannot be resolved is taken as it is.
+std::string finalPathOf(const std::string& path)
+{
+    FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid())
+        return path;
+    char buffer[MAX_PATH + 8] = {};
+    DWORD n = GetFinalPathNameByHandleA(file.get(), buffer, sizeof buffer,
+                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0 || n >= sizeof buffer)
+        return path;
+    std::string resolved(buffer, n);
+    // "\\?\C:\dir\file" and "\\?\UNC\server\share\file" in the form the 8-bit
+    // functions take.
+    if (resolved.rfind("\\\\?\\UNC\\", 0) == 0)
+        resolved = "\\\\" + resolved.substr(8);
+    else if (resolved.rfind("\\\\?\\", 0) == 0)
+        resolved = resolved.substr(4);
+    if (resolved.size() >= MAX_PATH)
+        return path;
+    return resolved;
+}
+
+// Temporary files are named "kes-<writer's process id>-<serial>.tmp".
+constexpr std::string_view kTempPrefix = "kes-";
+
+// The folder as the start of the paths of its files.
+std::string withSeparator(std::string folder)
+{
+    if (folder.back() != '\\' && folder.back() != '/' && folder.back() != ':')
+        folder += '\\';
+    return folder;
+}
+
+// Whether no process of that id runs any more. A process that cannot be asked (another
+// user's) counts as running; an id in use by a newer process keeps the file too.
+bool writerIsGone(DWORD pid)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process)
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    DWORD code = 0;
+    const bool ended = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+    CloseHandle(process);
+    return ended;
+}
+
+// Removes the temporary files of writers that no longer run: a writer killed while it saved
+// leaves its temporary file behind.
+void removeStaleTemporaries(const std::string& folder)
+{
+    const std::string dir = withSeparator(folder);
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((dir + std::string(kTempPrefix) + "*.tmp").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    const DWORD self = GetCurrentProcessId();
+    do {
+        if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+        auto writer = temporaryNameWriter(kTempPrefix, found.cFileName, true);
+        if (writer && *writer != self && writerIsGone(*writer))
+            DeleteFileA((dir + found.cFileName).c_str());
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}
+
+// Rewrites an existing file where it stands. Room for the longer of the old and new text is
+// taken first, so that a full disk fails before any byte of the old text is overwritten.
+bool rewriteInPlace(const std::string& path, std::string_view bytes)
+{
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK)
+        return false;
+    LARGE_INTEGER oldSize{};
+    if (!GetFileSizeEx(file.get(), &oldSize))
+        return false;
+    LARGE_INTEGER newSize{};
+    newSize.QuadPart = static_cast<LONGLONG>(bytes.size());
+    LARGE_INTEGER start{};
+    if (newSize.QuadPart > oldSize.QuadPart &&
+        (!SetFilePointerEx(file.get(), newSize, nullptr, FILE_BEGIN) || !SetEndOfFile(file.get())))
+        return false;
+    return SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN) &&
+           writeAll(file.get(), bytes) && SetEndOfFile(file.get()) &&
+           FlushFileBuffers(file.get()) && file.close();
 }
 
 } // namespace
@@ -124,33 +223,64 @@ FileContents readFile(const std::string& path, std::size_t maxSize)
 
 bool replaceFile(const std::string& path, std::string_view bytes)
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    const std::string target = finalPathOf(path);
+    DWORD attributes = GetFileAttributesA(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
         return false;
 
-    // A short name of the system's choosing, created empty, in the profile's own folder so
-    // that the final rename stays on one volume.
-    char temp[MAX_PATH + 1] = {};
-    if (GetTempFileNameA(folderOf(path).c_str(), "kes", 0, temp) == 0)
+    // The new text goes to a file of its own in the profile's folder, so that the
+    // replacement stays on one volume.
+    static std::atomic<unsigned> serial{0};
+    const std::string folder = folderOf(target);
+    std::string temp;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
+        temp = withSeparator(folder) + temporaryName(kTempPrefix, GetCurrentProcessId(), serial++);
+        created = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created != INVALID_HANDLE_VALUE)
+            break;
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS)
+            continue;
+        // A folder where the user may not create files, or one whose path leaves no room for
+        // the temporary file's name within MAX_PATH, may still hold a profile the user may
+        // write: it is rewritten where it stands, as the system's own profile functions
+        // always do.
+        if (exists && (error == ERROR_ACCESS_DENIED || error == ERROR_FILENAME_EXCED_RANGE ||
+                       error == ERROR_PATH_NOT_FOUND || error == ERROR_INVALID_NAME))
+            return rewriteInPlace(target, bytes);
+        return false;
+    }
+    if (created == INVALID_HANDLE_VALUE)
         return false;
     auto discard = [&] {
-        DeleteFileA(temp);
+        DeleteFileA(temp.c_str());
         return false;
     };
     {
-        FileHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid())
-            return discard();
+        FileHandle file(created);
         if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.close())
             return discard();
     }
-    if (!MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    // ReplaceFile keeps what makes the old file the user's: its security descriptor (the
+    // profile holds the server password), owner, encryption, alternate data streams and
+    // hard links. A plain move is for a file that does not exist (yet, or any more).
+    bool replaced = false;
+    if (exists) {
+        replaced = ReplaceFileA(target.c_str(), temp.c_str(), nullptr,
+                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+        if (!replaced && GetLastError() != ERROR_FILE_NOT_FOUND)
+            return discard();
+    }
+    if (!replaced && !MoveFileExA(temp.c_str(), target.c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return discard();
     // The old file's attributes (hidden, archive, ...) carry over to the new one.
     if (exists && attributes != FILE_ATTRIBUTE_NORMAL)
-        SetFileAttributesA(path.c_str(), attributes);
+        SetFileAttributesA(target.c_str(), attributes);
+    removeStaleTemporaries(folder);
     return true;
 }
 

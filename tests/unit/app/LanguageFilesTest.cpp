@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 
 namespace fs = std::filesystem;
@@ -73,10 +74,29 @@ std::string filePath(const std::string& language)
     return (LanguageFolder / (language + ".lng")).string();
 }
 
-// The value a path names on a form, as text: components by name, then one text or integer
+// The property that a path names on a form: components by name, then one text or integer
 // property (a language file may move or widen a control to fit its text); nothing when the
 // path reaches no such property.
-std::optional<std::string> textAt(ui::Component& form, const std::string& path)
+struct PropertyAt {
+    ui::Persistent* object;
+    const ui::PropertyInfo* property;
+
+    std::string value() const
+    {
+        if (property->kind() == ui::PropertyKind::Integer)
+            return std::to_string(property->integer(*object).value_or(0));
+        return property->text(*object).value_or("");
+    }
+    // A value no language file gives: a text the file did not reach stays so.
+    void mark() const
+    {
+        if (property->kind() == ui::PropertyKind::Integer)
+            property->setInteger(*object, 1);
+        else
+            property->setText(*object, "(not translated)");
+    }
+};
+std::optional<PropertyAt> propertyAt(ui::Component& form, const std::string& path)
 {
     ui::Persistent* object = &form;
     std::string rest = path;
@@ -84,12 +104,8 @@ std::optional<std::string> textAt(ui::Component& form, const std::string& path)
         auto dot = rest.find('.');
         std::string head = rest.substr(0, dot);
         if (const ui::PropertyInfo* p = ui::findProperty(*object, head)) {
-            if (p->kind() == ui::PropertyKind::Text)
-                return p->text(*object);
-            if (p->kind() == ui::PropertyKind::Integer) {
-                auto value = p->integer(*object);
-                return value ? std::optional<std::string>(std::to_string(*value)) : std::nullopt;
-            }
+            if (p->kind() == ui::PropertyKind::Text || p->kind() == ui::PropertyKind::Integer)
+                return PropertyAt{object, p};
             if (p->kind() == ui::PropertyKind::Object && dot != std::string::npos) {
                 object = p->object(*object);
                 rest = rest.substr(dot + 1);
@@ -194,30 +210,46 @@ TEST(LanguageFiles, EveryFileTranslatesEveryTextTheFormsShowAndEveryMessage)
     }
 }
 
+// Every entry's property is first given a value no file gives, so that an entry the language
+// file does not reach stays so: the English file gives the designed texts back, which would
+// otherwise pass unnoticed.
 TEST(LanguageFiles, EveryEntryReachesItsPropertyOnEveryForm)
 {
     for (const std::string& language : shippedFiles()) {
         SCOPED_TRACE(language);
         i18n::TbsINIFile texts(filePath(language));
         Forms forms;
-        forms.selectLanguage(language);
-        ASSERT_EQ(forms.main.bsPolyglotManager1->CurrentLang(), language);
         auto settings = forms.makeSettings();
-
         struct Form {
             const char* section;
             ui::Component& form;
         };
         const Form all[] = {
             {"TMainForm", forms.main}, {"TSettingsDlg", *settings}, {"TSoundsDlg", forms.sounds}};
+        auto expectTranslated = [&](const char* section, ui::Component& form) {
+            for (const auto& entry : texts.ReadSection(section)) {
+                auto at = propertyAt(form, entry);
+                ASSERT_TRUE(at.has_value()) << section << " " << entry;
+                EXPECT_EQ(at->value(), i18n::UnquoteValue(texts.ReadString(section, entry, "")))
+                    << section << " " << entry;
+            }
+        };
         for (const auto& f : all) {
             for (const auto& entry : texts.ReadSection(f.section)) {
-                auto shown = textAt(f.form, entry);
-                ASSERT_TRUE(shown.has_value()) << f.section << " " << entry;
-                EXPECT_EQ(*shown, i18n::UnquoteValue(texts.ReadString(f.section, entry, "")))
-                    << f.section << " " << entry;
+                auto at = propertyAt(f.form, entry);
+                ASSERT_TRUE(at.has_value()) << f.section << " " << entry;
+                at->mark();
             }
         }
+        // The change of language translates every form, the open settings dialog too.
+        forms.selectLanguage(language);
+        ASSERT_EQ(forms.main.bsPolyglotManager1->CurrentLang(), language);
+        for (const auto& f : all)
+            expectTranslated(f.section, f.form);
+        // A settings dialog made while the language is current is translated as it is made.
+        settings.reset();
+        expectTranslated("TSettingsDlg", *forms.makeSettings());
+
         // The display's texts fit on the display.
         for (const auto& shownOnDisplay : {i18n::msg::SStandBy, i18n::msg::SStandingBy})
             EXPECT_LE(i18n::LoadResourceString(shownOnDisplay).size(),

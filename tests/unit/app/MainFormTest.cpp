@@ -1,148 +1,24 @@
 // The main window, run headlessly over fake services: start-up, the hotkey and tray
-// messages, the menus, opening another profile, the languages and the stop.
+// messages, the menus, opening another profile, the settings and the stop. The languages
+// are in MainFormLanguagesTest.cpp.
 
-#include "app/MainForm.h"
+#include "MainFormFixture.h"
 
-#include "TestFiles.h"
-
-#include "i18n/bsCorePolyglot.h"
-#include "i18n/bsPolyglotManager.h"
-#include "lcd/LCDLabel.h"
-#include "platform/fake/FakeServices.h"
-#include "profile/IniFile.h"
-#include "profile/SettingsDlg.h"
-#include "profile/SoundsDlg.h"
-#include "ui/Application.h"
-#include "ui/Menu.h"
-#include "ui/OpenDialog.h"
-#include "ui/TrackBar.h"
-#include "ui/headless/HeadlessBackend.h"
+#include "i18n/bsINIFile.h"
 #include "ui/Keys.h"
-#include "ui/headless/User.h"
+#include "ui/Text.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 
 using app::TMainForm;
+using namespace mainformtest;
 using testing::ElementsAre;
 using testing::IsEmpty;
 namespace fs = std::filesystem;
-
-namespace {
-
-const std::string AppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe";
-const std::string ClientPath = "C:\\RW\\roger.exe";
-constexpr auto MainWindow = static_cast<platform::WindowHandle>(0x1234);
-
-class FakeHook : public app::HookBinding {
-public:
-    bool succeeds = true;
-    std::vector<std::string> calls;
-    bool SetTheHook(platform::WindowHandle window, const std::string& path) override
-    {
-        calls.push_back("set " + std::to_string(static_cast<std::uintptr_t>(window)) + " " + path);
-        return succeeds;
-    }
-    void ClearTheHook() override { calls.push_back("clear"); }
-};
-
-class MainFormTest : public testing::Test {
-protected:
-    MainFormTest()
-    {
-        programPath = m_folder.file("kestrion.exe");
-        homeProfile = m_folder.file("kestrion.ini");
-        fakes.registry.setText(platform::RootKey::LocalMachine, AppPaths, "", ClientPath);
-        fakes.tray.addProgramIcon("MAINICON");
-        // The client's window is there: commands go by message.
-        fakes.windows.addWindow("#32770", "Roger Wilco");
-        application.setTitle("Kestrion");
-        application.setShowMainForm(false);
-    }
-    ~MainFormTest() override
-    {
-        if (form)
-            ui::destroy(form);
-    }
-
-    void write(const std::string& path, const std::string& text)
-    {
-        testsupport::writeBytes(path, text);
-    }
-    std::string file(const std::string& name) const { return m_folder.file(name); }
-
-    TMainForm& start()
-    {
-        link = std::make_unique<app::RogerWilco>(fakes.services());
-        services = std::make_unique<app::MainFormServices>(
-            app::MainFormServices{*link, fakes.services(), fakes.desktopServices(), hook,
-                                  programPath, [](const ui::Form&) { return MainWindow; }});
-        form = &application.createForm<TMainForm>(*services);
-        form->SoundsDlg = &application.createForm<profile::TSoundsDlg>(form->bsPolyglotManager1);
-        return *form;
-    }
-
-    // The commands the client received by message, in order.
-    std::vector<std::string> commands() const
-    {
-        std::vector<std::string> out;
-        for (const auto& d : fakes.windows.deliveries())
-            if (d.message == platform::FakeWindowMessenger::CopyDataMessage)
-                out.push_back(d.bytes.substr(0, d.bytes.find('\0')));
-        return out;
-    }
-    std::vector<std::string> sounds() const
-    {
-        std::vector<std::string> out;
-        for (const auto& p : fakes.sounds.plays())
-            out.push_back(p.name);
-        for (int i = 0; i < fakes.sounds.beeps(); ++i)
-            out.push_back("beep");
-        return out;
-    }
-    void clearRecords()
-    {
-        fakes.log.clear();
-        m_commandsBefore = commands().size();
-    }
-    std::vector<std::string> newCommands() const
-    {
-        auto all = commands();
-        return {all.begin() + static_cast<std::ptrdiff_t>(m_commandsBefore), all.end()};
-    }
-    void send(std::uint32_t id, std::intptr_t lParam = 0)
-    {
-        form->postMessage(id, 0, lParam);
-        application.processMessages();
-    }
-
-    platform::FakeServices fakes;
-    ui::headless::HeadlessBackend backend;
-    i18n::TbsCorePolyglot core;
-    ui::Application application;
-    FakeHook hook;
-    std::unique_ptr<app::RogerWilco> link;
-    std::unique_ptr<app::MainFormServices> services;
-    TMainForm* form = nullptr;
-    std::string programPath;
-    std::string homeProfile;
-
-private:
-    testsupport::TempFolder m_folder;
-    std::size_t m_commandsBefore = 0;
-};
-
-const char TwoChannels[] =
-    "[host]\r\naddress=10.1.1.5\r\npassword=pw\r\n"
-    "[channels]\r\ncount=2\r\ndefault=2\r\nchannel1=Alpha\r\nchannel2=Bravo\r\n"
-    "[sounds]\r\nchannel2=C:\\bravo.wav\r\n";
-
-} // namespace
 
 TEST_F(MainFormTest, StartsWithoutAnyProfileOnTheLobbyOfOneDefaultChannel)
 {
@@ -339,11 +215,22 @@ TEST_F(MainFormTest, VolumeAndGainStepsStayInRangeAndClickWhenSoundsAreOn)
         std::int32_t after;
     };
     const Case cases[] = {
-        {128, 0x40F, "/volume 133", 133}, {253, 0x40F, "/volume 255", 255},
-        {255, 0x40F, "/volume 255", 255}, {4, 0x410, "/volume 1", 1},
-        {1, 0x410, "/volume 1", 1},       {300, 0x410, "/volume 295", 295},
-        {300, 0x40F, "/volume 255", 255}, {128, 0x411, "/gain 133", 133},
+        {128, 0x40F, "/volume 133", 133},
+        {253, 0x40F, "/volume 255", 255},
+        {255, 0x40F, "/volume 255", 255},
+        {4, 0x410, "/volume 1", 1},
+        {1, 0x410, "/volume 1", 1},
+        {300, 0x410, "/volume 295", 295},
+        {300, 0x40F, "/volume 255", 255},
+        {128, 0x411, "/gain 133", 133},
         {6, 0x412, "/gain 1", 1},
+        // Registry values are taken as they are, the extremes of 32 bits included.
+        {INT32_MAX, 0x40F, "/volume 255", 255},
+        {INT32_MAX - 2, 0x411, "/gain 255", 255},
+        {INT32_MIN, 0x410, "/volume 1", 1},
+        {INT32_MIN + 3, 0x412, "/gain 1", 1},
+        {INT32_MAX, 0x410, "/volume 2147483642", 2147483642},
+        {INT32_MIN, 0x411, "/gain -2147483643", -2147483643},
     };
     TMainForm& f = start();
     for (const auto& c : cases) {
@@ -397,16 +284,26 @@ TEST_F(MainFormTest, TrayMessagesShowHideAndPopTheMenu)
 {
     TMainForm& f = start();
     ASSERT_TRUE(f.visible());
-    send(0x40E, 0x203); // double click: hide
+    // What happens around the menu, in order: the window is brought to the front before it
+    // opens, and an empty message (WM_NULL) is posted once it has closed.
+    std::vector<std::string> events;
+    f.setMessageHandler(0, [&](const ui::Message&) { events.push_back("null"); });
+
+    fakes.desktop.foreground = platform::WindowHandle::None;
+    send(0x40E, 0x203); // double click: hide, and nothing comes to the front
     EXPECT_FALSE(f.visible());
+    EXPECT_EQ(fakes.desktop.foreground, platform::WindowHandle::None);
     send(0x40E, 0x203); // and show again, in front
     EXPECT_TRUE(f.visible());
     EXPECT_EQ(fakes.desktop.foreground, MainWindow);
+    EXPECT_THAT(events, IsEmpty());
 
     fakes.desktop.cursor = platform::ScreenPoint{300, 400};
     std::vector<std::string> restoreCaptions;
     backend.answerPopupMenus([&](ui::PopupMenu&, int, int) -> ui::MenuItem* {
         restoreCaptions.push_back(f.Restore1->caption());
+        events.push_back(fakes.desktop.foreground == MainWindow ? "menu in front" : "menu");
+        fakes.desktop.foreground = platform::WindowHandle::None;
         return nullptr;
     });
     send(0x40E, 0x204);
@@ -415,6 +312,7 @@ TEST_F(MainFormTest, TrayMessagesShowHideAndPopTheMenu)
     send(0x40E, 0x200); // mouse move: nothing
     EXPECT_EQ(backend.popupPoints(), (std::vector<std::pair<int, int>>{{300, 400}, {300, 400}}));
     EXPECT_THAT(restoreCaptions, ElementsAre("&Hide", "&Hide"));
+    EXPECT_THAT(events, ElementsAre("menu in front", "null", "menu in front", "null"));
     send(0x40E, 0x203);
     send(0x40E, 1038);
     EXPECT_EQ(restoreCaptions.back(), "&Restore");
@@ -658,60 +556,6 @@ TEST_F(MainFormTest, TheSettingsDialogsHelpOpensItsPageAndThoseOfItsCheckBoxes)
     EXPECT_EQ(pages, (std::vector<std::string>{"settings.html", "settings.html",
                                                "settings-require-ctrl.html",
                                                "settings-require-alt.html"}));
-}
-
-TEST_F(MainFormTest, LanguagesAreListedSelectedAndRemembered)
-{
-    fs::create_directories(file("language"));
-    write(file("language/English.lng"), "[TMainForm]\r\nExit1.Caption='E&xit'\r\n");
-    write(file("language/Deutsch.lng"),
-          "[TMainForm]\r\nExit1.Caption='&Beenden'\r\nLanguage1.Caption='Sprache'\r\n"
-          "[ResourceStrings]\r\n65323='Bereit...'\r\n");
-    write(homeProfile, "[options]\r\nlanguage=English\r\n");
-    TMainForm& f = start();
-    ASSERT_EQ(f.Language1->count(), 2);
-    EXPECT_TRUE(f.Language1->visible());
-    ui::MenuItem* deutsch =
-        f.Language1->item(0)->caption() == "Deutsch" ? f.Language1->item(0) : f.Language1->item(1);
-    ui::headless::chooseMenuItem(*deutsch);
-    EXPECT_EQ(f.Exit1->caption(), "&Beenden");
-    EXPECT_EQ(f.Language1->caption(), "Sprache");
-    EXPECT_TRUE(deutsch->checked());
-    EXPECT_EQ(profile::readText(homeProfile, "options", "language", ""), "Deutsch");
-    send(0x40D);
-    EXPECT_EQ(f.ChannelLCD->Caption(), "Bereit...");
-}
-
-TEST_F(MainFormTest, TheLanguageInUseIsCheckedWhateverTheLetterCaseOfItsName)
-{
-    fs::create_directories(file("language"));
-    write(file("language/English.lng"), "[TMainForm]\r\nExit1.Caption='E&xit'\r\n");
-    write(file("language/Deutsch.lng"), "[TMainForm]\r\nExit1.Caption='&Beenden'\r\n");
-    // Whichever of the two the folder lists first, the other one is checked only when the
-    // names are matched without regard to letter case.
-    auto checked = [](TMainForm& f) {
-        std::vector<std::string> out;
-        for (ui::MenuItem* item : f.Language1->items())
-            if (item->checked())
-                out.push_back(item->caption());
-        return out;
-    };
-    write(homeProfile, "[options]\r\nlanguage=english\r\n");
-    TMainForm& f = start();
-    EXPECT_EQ(checked(f), std::vector<std::string>{"English"});
-    EXPECT_EQ(f.Exit1->caption(), "E&xit");
-
-    write(homeProfile, "[options]\r\nlanguage=DEUTSCH\r\n");
-    f.LoadProfile(homeProfile);
-    EXPECT_EQ(checked(f), std::vector<std::string>{"Deutsch"});
-    EXPECT_EQ(f.Exit1->caption(), "&Beenden");
-}
-
-TEST_F(MainFormTest, NoLanguageFolderHidesTheLanguageMenu)
-{
-    TMainForm& f = start();
-    EXPECT_FALSE(f.Language1->visible());
-    EXPECT_EQ(f.Language1->count(), 0);
 }
 
 TEST_F(MainFormTest, AfterASaveTheBarFollowsTheListAndTheJoinedChannel)

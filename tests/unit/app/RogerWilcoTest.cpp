@@ -340,6 +340,49 @@ TEST_F(RogerWilcoTest, ClientPathIsQuotedAndTheArgumentsFollowAfterOneBlank)
     EXPECT_EQ(app::clientCommandLine("C:\\a b\\c.exe", ""), "\"C:\\a b\\c.exe\" ");
 }
 
+// The client's installer writes the 32-bit view of the registry; a 64-bit build, whose own
+// view holds no entry then, reads that view too.
+TEST_F(RogerWilcoTest, TheClientPathComesFromThe32BitViewWhenTheProgramsOwnHasNone)
+{
+    struct Case {
+        const char* what;
+        std::optional<RegistryValue> native; // nullopt: no key in the program's own view
+        std::optional<RegistryValue> view32;
+        std::optional<std::string> commandLine; // nullopt: not installed
+    };
+    const RegistryValue other{ValueType::Text, "D:\\Other\\roger.exe\0"s};
+    const Case cases[] = {
+        {"32-bit view only", std::nullopt, RegistryValue{ValueType::Text, ClientPath + '\0'},
+         QuotedPath + " "},
+        {"both: the program's own first", other, RegistryValue{ValueType::Text, ClientPath + '\0'},
+         "\"D:\\Other\\roger.exe\" "},
+        {"own view's entry empty", RegistryValue{ValueType::Text, "\0"s},
+         RegistryValue{ValueType::Text, ClientPath + '\0'}, QuotedPath + " "},
+        {"own view's entry not text", RegistryValue{ValueType::Dword, "\1\0\0\0"s},
+         RegistryValue{ValueType::Text, ClientPath + '\0'}, QuotedPath + " "},
+        {"neither", std::nullopt, std::nullopt, std::nullopt},
+        {"32-bit view's entry empty", std::nullopt, RegistryValue{ValueType::Text, "\0"s},
+         std::nullopt},
+    };
+    for (const auto& c : cases) {
+        platform::FakeServices local;
+        RogerWilco localLink(local.services());
+        if (c.native)
+            local.registry.setValue(RootKey::LocalMachine, AppPaths, "", *c.native);
+        if (c.view32)
+            local.registry.setValue(RootKey::LocalMachine32, AppPaths, "", *c.view32);
+        EXPECT_EQ(localLink.LaunchClient(""), c.commandLine.has_value()) << c.what;
+        if (c.commandLine) {
+            ASSERT_EQ(local.processes.launches().size(), 1u) << c.what;
+            EXPECT_EQ(local.processes.launches()[0].commandLine, *c.commandLine) << c.what;
+        }
+        std::string version;
+        localLink.DetectClientVersion(version);
+        EXPECT_EQ(version == "Not Installed", !c.commandLine) << c.what;
+        EXPECT_EQ(local.registry.openKeys(), 0) << c.what;
+    }
+}
+
 TEST_F(RogerWilcoTest, LaunchClientAndWaitWaitsTwoSecondsAfterTheLaunch)
 {
     install();

@@ -104,6 +104,13 @@ TEST(PropertyWalk, PathsReachPropertiesOfEveryKind)
         {"Label1.OnClick=Label1Click", kNothing},
         {"Font.Name='Arial'", [](TTestForm& f) { f.font().setName("Arial"); }},
         {"Font.Charset=300", [](TTestForm& f) { f.font().setCharset(255); }},
+        // A colour is 32 bits, however it is written: system colours fit.
+        {"Font.Color=$8000000F", [](TTestForm& f) { f.font().setColor(ui::clBtnFace); }},
+        {"Font.Color=$FF000000", [](TTestForm& f) { f.font().setColor(0xFF000000); }},
+        {"Font.Color=0x80000012", [](TTestForm& f) { f.font().setColor(0x80000012); }},
+        {"Font.Color=-1", [](TTestForm& f) { f.font().setColor(0xFFFFFFFF); }},
+        {"Font.Color=255", [](TTestForm& f) { f.font().setColor(0xFF); }},
+        {"Font.Color=clRed", [](TTestForm& f) { f.font().setColor(0); }},
         {"Label1.Font.Name='Courier'", [](TTestForm& f) { f.Label1->font().setName("Courier"); }},
         // Components are not searched below a nested object.
         {"Font.Label1.Caption='x'", kNothing},

@@ -98,7 +98,8 @@ std::string dump(TTestForm& form)
 {
     std::ostringstream out;
     out << "caption " << form.caption() << "\nfont " << form.font().name() << " "
-        << int(form.font().charset()) << "\n";
+        << int(form.font().charset()) << " colour " << std::hex << form.font().color() << std::dec
+        << "\n";
     for (TTestLabel* label : {form.Label1, form.Label3, form.Inner}) {
         out << label->name() << ": " << label->text() << " | visible " << label->visible()
             << " | small " << int(label->smallValue()) << " | short " << label->shortValue()

@@ -265,3 +265,23 @@ TEST(bsCorePolyglot, AnUnreadableEnglishFileDoesNotKeepTheProgramFromStarting)
     EXPECT_EQ(loadedLanguage(core), "<none>");
     EXPECT_TRUE(core.TranslateResourceStrings());
 }
+
+// Creation selects the first language found, then "English": a first-listed file that cannot
+// be read does not keep English from being selected.
+TEST(bsCorePolyglot, AnUnreadableFirstLanguageDoesNotKeepEnglishFromBeingSelected)
+{
+    TempDir cwd;
+    const auto folder = cwd.path() / "Language";
+    std::vector<std::string> candidates;
+    for (char c = 'A'; c <= 'T'; ++c)
+        candidates.push_back(std::string(3, c) + ".lng");
+    auto first = testsupport::writeFolderListedFirst(
+        folder, {{"English.lng", languageText("English")}}, candidates, languageText("first"));
+    ASSERT_TRUE(first) << "no name is listed before English.lng";
+    std::filesystem::resize_file(folder / *first, TbsINIFile::kMaxFileSize + 1);
+    ScopedWorkingDir inside(cwd.path());
+    TbsCorePolyglot core;
+    EXPECT_EQ(core.CurrentLang(), "English");
+    EXPECT_EQ(loadedLanguage(core), "English");
+    EXPECT_TRUE(core.TranslateResourceStrings());
+}

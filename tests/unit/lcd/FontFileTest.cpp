@@ -1,8 +1,10 @@
 #include "lcd/FontFile.h"
 #include "LcdTestSupport.h"
+#include "Unprivileged.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 using lcd::FontHeader;
@@ -90,20 +92,32 @@ TEST(FontFile, UnopenablePathsFail)
     }
 }
 
+// A font the user may only read (a read-only file in a read-only folder) loads: the file is
+// opened for reading alone. Root would open it for writing too, so an unprivileged user
+// loads it.
 TEST(FontFile, ReadOnlyFileInReadOnlyFolderLoads)
 {
     TempDir dir;
-    std::filesystem::create_directory(dir.path() / "fonts");
-    std::string path = (dir.path() / "fonts" / "ro.lcf").string();
-    writeBytes(path, fontFileBytes(2, 3, 65, 65, kGlyphA));
     namespace fs = std::filesystem;
+    const fs::path fonts = dir.path() / "fonts";
+    fs::create_directory(fonts);
+    const std::string path = (fonts / "ro.lcf").string();
+    writeBytes(path, fontFileBytes(2, 3, 65, 65, kGlyphA));
+    testsupport::handOver(dir.path());
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    fs::permissions(dir.path() / "fonts", fs::perms::owner_read | fs::perms::owner_exec);
-    GlyphStore store;
-    FontHeader header;
-    EXPECT_TRUE(lcd::LoadFontFile(path, store, header));
-    EXPECT_EQ(header.first, 65);
-    fs::permissions(dir.path() / "fonts", fs::perms::owner_all);
+    fs::permissions(fonts, fs::perms::owner_read | fs::perms::owner_exec);
+
+    // 0: loaded; 1: not loaded; 2: loaded, but the file could have been written.
+    const int result = testsupport::runUnprivileged([&] {
+        GlyphStore store;
+        FontHeader header;
+        if (!lcd::LoadFontFile(path, store, header) || header.first != 65 ||
+            std::string(reinterpret_cast<const char*>(store.glyph(65)), 6) != kGlyphA)
+            return 1;
+        return std::fopen(path.c_str(), "r+") ? 2 : 0;
+    });
+    EXPECT_EQ(result, 0);
+    fs::permissions(fonts, fs::perms::owner_all);
 }
 
 TEST(FontFile, EmptyRangeLoadsWithEveryGlyphUnlit)

@@ -429,6 +429,10 @@ TEST(LCDLabel, ClassInformationPublishesThePropertiesInOrder)
     EXPECT_EQ(f.label.height(), 37);
     EXPECT_EQ(setByName(f.label, "PixelOn", std::to_string(ui::clBtnFace)), ui::SetResult::Done);
     EXPECT_EQ(f.label.PixelOnDim(), 0x80000007u);
+    // A colour is 32 bits in either reading: -2147483633 is 0x8000000F too.
+    EXPECT_EQ(setByName(f.label, "PixelOn", "0"), ui::SetResult::Done);
+    EXPECT_EQ(setByName(f.label, "PixelOn", "-2147483633"), ui::SetResult::Done);
+    EXPECT_EQ(f.label.PixelOn(), ui::clBtnFace);
     EXPECT_EQ(setByName(f.label, "caption", "Lobby"), ui::SetResult::Done);
     EXPECT_EQ(f.label.Caption(), "Lobby");
     const int paints = f.paints();
@@ -439,7 +443,8 @@ TEST(LCDLabel, ClassInformationPublishesThePropertiesInOrder)
         ui::SetResult result;
     };
     const Bad bad[] = {{"NoOfChars", "4294967296", ui::SetResult::OutOfRange},
-                       {"PixelOn", "-1", ui::SetResult::OutOfRange},
+                       {"PixelOn", "4294967296", ui::SetResult::OutOfRange},
+                       {"PixelOn", "-2147483649", ui::SetResult::OutOfRange},
                        {"DotMatrix", "mat6x6", ui::SetResult::NotAMember},
                        {"BorderStyle", "frDouble", ui::SetResult::NotAMember}};
     for (const auto& b : bad)

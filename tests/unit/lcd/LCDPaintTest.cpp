@@ -247,9 +247,8 @@ TEST(LCDPaint, CustomFontShowsItsGlyphsClampedToItsRange)
     lcdtest::TempDir dir;
     const std::string a =
         lcdtest::fontGlyph({".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"});
-    std::string b =
+    const std::string b =
         lcdtest::fontGlyph({"####.", "#...#", "####.", "#...#", "#...#", "#...#", "####."});
-    b[1] = 7; // neither 0 nor 1: drawn unlit
     const std::string path = dir.file("ab.lcf");
     lcdtest::writeBytes(path, lcdtest::fontFileBytes(5, 7, 65, 66, a + b));
     const std::string empty = dir.file("none.lcf");
@@ -259,7 +258,7 @@ TEST(LCDPaint, CustomFontShowsItsGlyphsClampedToItsRange)
     f.label.Setfilename(path);
     f.label.SetCaption("ABC");
     const char* glyphA = ".###. #...# #...# ##### #...# #...# #...#";
-    const char* glyphB = "#.##. #...# ####. #...# #...# #...# ####.";
+    const char* glyphB = "####. #...# ####. #...# #...# #...# ####.";
     const char* expected[] = {glyphA, glyphB, glyphB, glyphA, glyphA};
     for (int cell = 0; cell < 5; ++cell)
         EXPECT_EQ(paintedCell(f.image(), 4 + cell * 16, 4, 5, 7, 3, 3, kBlack), expected[cell])
@@ -272,4 +271,56 @@ TEST(LCDPaint, CustomFontShowsItsGlyphsClampedToItsRange)
         EXPECT_EQ(paintedCell(image, 4 + cell * 16, 4, 5, 7, 3, 3, kBlack),
                   "..... ..... ..... ..... ..... ..... .....")
             << cell;
+}
+
+// A dot byte other than 0 (lit) and 1 (unlit) takes the colour of the dot drawn just before it
+// in the same cell, row by row; the cell's first dot has none before it and is unlit. The next
+// cell starts afresh.
+TEST(LCDPaint, CustomFontDotsOfOtherValuesRepeatTheDotBefore)
+{
+    // Glyphs of 3 × 2 dots: 'L' lit (0), 'U' unlit (1), '?' another value.
+    struct Case {
+        const char* bytes;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"?LU"
+         "LU?",
+         ".#. #.."}, // first dot unlit; after unlit, unlit
+        {"L??"
+         "???",
+         "### ###"}, // a lit dot carried along the rows
+        {"LU?"
+         "?LU",
+         "#.. .#."}, // the row's first dot follows the row above's last
+        {"???"
+         "U?L",
+         "... ..#"},
+        {"ULL"
+         "L??",
+         ".## ###"},
+    };
+    for (const auto& c : cases) {
+        std::string glyph;
+        for (const char* p = c.bytes; *p; ++p)
+            glyph += *p == 'L' ? '\0' : *p == 'U' ? '\1' : static_cast<char>(p - c.bytes + 2);
+        lcdtest::TempDir dir;
+        const std::string path = dir.file("odd.lcf");
+        // Code 65 holds the glyph, code 66 is all lit: the cell after it starts afresh.
+        lcdtest::writeBytes(path,
+                            lcdtest::fontFileBytes(3, 2, 65, 66, glyph + std::string(6, '\0')));
+        Fixture f;
+        f.label.SetNoOfChars(3);
+        f.label.Setfilename(path);
+        f.label.SetCaption("BA");
+        // Cells of 3 dots of 2 px with 1 px between: 8 px wide, 2 px apart.
+        EXPECT_EQ(paintedCell(f.image(), 4 + 10, 4, 3, 2, 3, 3, kBlack), c.shown) << c.bytes;
+        EXPECT_EQ(paintedCell(f.image(), 4, 4, 3, 2, 3, 3, kBlack), "### ###") << c.bytes;
+        std::string looked;
+        for (int row = 0; row < 2; ++row)
+            for (int col = 0; col < 3; ++col)
+                looked += std::string(row && !col ? " " : "") +
+                          (f.label.dotLit(65, row, col) ? "#" : ".");
+        EXPECT_EQ(looked, c.shown) << c.bytes;
+    }
 }

@@ -47,33 +47,27 @@ std::string rowsOf(const GlyphTable& t, int code, int from, int to)
 
 } // namespace
 
-TEST(Matrix, TablesHaveTheirLayoutSizesAndRanges)
+// The tables' sizes and the values of their dots are fixed when the program is compiled (see
+// Matrix.cpp and GlyphArt.h); what is left to check is what each table says it holds.
+TEST(Matrix, TablesHaveTheirLayoutsAndRanges)
 {
     struct Case {
         std::string_view name;
         int cols, rows, first, last;
-        std::size_t bytes;
     };
     const Case cases[] = {
-        {"5x7 ASCII", 5, 7, 32, 126, 3325},   {"5x8 ASCII", 5, 8, 32, 126, 3800},
-        {"7x9 ASCII", 7, 9, 32, 126, 5985},   {"9x12 ASCII", 9, 12, 32, 126, 10260},
-        {"Hitachi 5x7", 5, 7, 32, 223, 6720}, {"Hitachi 5x10", 5, 10, 194, 223, 1500},
-        {"DOS 5x7", 5, 7, 0, 255, 8960},
+        {"5x7 ASCII", 5, 7, 32, 126},   {"5x8 ASCII", 5, 8, 32, 126},
+        {"7x9 ASCII", 7, 9, 32, 126},   {"9x12 ASCII", 9, 12, 32, 126},
+        {"Hitachi 5x7", 5, 7, 32, 223}, {"Hitachi 5x10", 5, 10, 194, 223},
+        {"DOS 5x7", 5, 7, 0, 255},
     };
-    std::size_t total = 0;
     for (const auto& c : cases) {
         const GlyphTable& t = table(c.name);
         EXPECT_EQ(t.cols, c.cols) << c.name;
         EXPECT_EQ(t.rows, c.rows) << c.name;
         EXPECT_EQ(t.first, c.first) << c.name;
         EXPECT_EQ(t.last, c.last) << c.name;
-        EXPECT_EQ(t.dots.size(), c.bytes) << c.name;
-        EXPECT_EQ(t.dots.size(), std::size_t(t.glyphCount()) * t.cols * t.rows) << c.name;
-        for (std::uint8_t dot : t.dots)
-            ASSERT_LE(dot, 1) << c.name;
-        total += t.dots.size();
     }
-    EXPECT_EQ(total, 40550u);
 }
 
 TEST(Matrix, TellingGlyphsAreExact)
@@ -213,24 +207,35 @@ TEST(Matrix, BuiltinLookupFollowsEachSet)
         }
     }
     EXPECT_TRUE(rowLit(tall, 199, 9)); // g reaches the last row
+
+    // Each set draws from its own table: a glyph that only that table has, drawn through the
+    // set, in the set's own matrix.
     struct Case {
         TDotMatrix set;
-        std::string_view table;
+        int code;
+        std::string rows;
     };
-    const Case cases[] = {{TDotMatrix::mat5x7, "5x7 ASCII"},    {TDotMatrix::mat5x8, "5x8 ASCII"},
-                          {TDotMatrix::mat7x9, "7x9 ASCII"},    {TDotMatrix::mat9x12, "9x12 ASCII"},
-                          {TDotMatrix::Hitachi, "Hitachi 5x7"}, {TDotMatrix::dos5x7, "DOS 5x7"}};
+    const Case cases[] = {
+        {TDotMatrix::mat5x7, 92, "..... #.... .#... ..#.. ...#. ....# ....."},
+        {TDotMatrix::mat5x8, 103, "..... ..... .#### #...# #...# .#### ....# .###."},
+        {TDotMatrix::mat7x9, 65,
+         "...#... ..#.#.. .#...#. #.....# #.....# ####### #.....# #.....# #.....#"},
+        {TDotMatrix::mat9x12, 103,
+         "......... ......... ......... ......... .######.# #......## #.......# "
+         "#......## .######.# ........# #.......# .#######."},
+        {TDotMatrix::Hitachi, 92, "#...# .#.#. ##### ..#.. ##### ..#.. ..#.."},
+        {TDotMatrix::dos5x7, 1, "..... .#.#. .#.#. ..... #...# .###. ....."},
+    };
     for (const auto& c : cases) {
-        const GlyphTable& t = table(c.table);
-        lcd::CharSetShape shape = lcd::charSetShape(c.set);
-        ASSERT_EQ(shape.cols, t.cols);
-        ASSERT_EQ(shape.rows, t.rows);
-        ASSERT_EQ(shape.first, t.first);
-        ASSERT_EQ(shape.last, t.last);
-        for (int code = t.first; code <= t.last; ++code)
-            for (int r = 0; r < t.rows; ++r)
-                for (int c2 = 0; c2 < t.cols; ++c2)
-                    ASSERT_EQ(lcd::builtinDotLit(c.set, code, r, c2), t.lit(code, r, c2));
+        const lcd::CharSetShape shape = lcd::charSetShape(c.set);
+        std::string rows;
+        for (int r = 0; r < shape.rows; ++r) {
+            if (r > 0)
+                rows += ' ';
+            for (int col = 0; col < shape.cols; ++col)
+                rows += lcd::builtinDotLit(c.set, c.code, r, col) ? '#' : '.';
+        }
+        EXPECT_EQ(rows, c.rows) << lcd::kDotMatrixNames[std::size_t(c.set)] << " code " << c.code;
     }
 }
 

@@ -1,15 +1,23 @@
 #include "profile/IniFile.h"
 
 #include "TempFolder.h"
+#include "Unprivileged.h"
 #include "profile/FileIo.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <sched.h>
+#include <signal.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace profile;
@@ -249,22 +257,182 @@ TEST(IniFile, ReplacementKeepsPermissionsAndWritesThroughLinks)
     EXPECT_FALSE(hasTemporaryFiles(folder));
 }
 
+TEST(IniFile, ReplacementKeepsTheOwnerAndGroup)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a file to another owner; skipped";
+    TempFolder folder;
+    const std::string path = folder.file("p.ini");
+    writeBytes(path, "[host]\r\npassword=secret\r\n");
+    ASSERT_EQ(::chown(path.c_str(), 1234, 5678), 0);
+    ::chmod(path.c_str(), 0600);
+    writeText(path, "host", "password", "other");
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 1234u);
+    EXPECT_EQ(st.st_gid, 5678u);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_EQ(readText(path, "host", "password", ""), "other");
+}
+
+// A folder where the user may create no file, with a profile in it that the user may write:
+// the profile is rewritten where it stands. What the folder and the file refuse binds an
+// unprivileged user only, so that is who writes.
+TEST(IniFile, AFolderThatRefusesNewFilesStillTakesWritesToItsProfile)
+{
+    TempFolder folder;
+    const std::string dir = folder.file("locked");
+    std::filesystem::create_directory(dir);
+    const std::string path = dir + "/p.ini";
+    const std::string readOnly = dir + "/ro.ini";
+    writeBytes(path, "[a]\r\nk=1\r\n" + std::string(300, ';') + "\r\n");
+    writeBytes(readOnly, "[a]\r\nk=1\r\n");
+    ::chmod(readOnly.c_str(), 0444);
+    ::chmod(dir.c_str(), 0555);
+    ::chmod(folder.path().c_str(), 0755);
+    testsupport::handOver(folder.path());
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+
+    // 1: the write to the profile failed; 2: a refused write got through.
+    const int result = testsupport::runUnprivileged([&] {
+        try {
+            writeText(path, "a", "k", "2");     // shorter than before
+            writeText(path, "a", "added", "3"); // and longer
+        } catch (const ProfileWriteError&) {
+            return 1;
+        }
+        for (const std::string& refused : {readOnly, dir + "/new.ini"}) {
+            try {
+                writeText(refused, "a", "k", "2");
+                return 2;
+            } catch (const ProfileWriteError&) {
+            }
+        }
+        return 0;
+    });
+    ASSERT_NE(result, -1) << "could not run as an unprivileged user";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(readBytes(path), "[a]\r\nk=2\r\n" + std::string(300, ';') + "\r\nadded=3\r\n");
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(readBytes(readOnly), "[a]\r\nk=1\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir + "/new.ini"));
+}
+
+// A writer killed in mid-save leaves its temporary file beside the profile, and the profile
+// whole; the next write removes what such writers left, and only that.
+TEST(IniFile, TemporaryFilesOfKilledWritersAreRemovedByTheNextWrite)
+{
+    TempFolder folder;
+    const std::string path = folder.file("p.ini");
+    const std::string original = "[a]\r\nk=1\r\n";
+    writeBytes(path, original);
+
+    // The writer may write no more than 4 KB: the system kills it as it writes past that.
+    const pid_t writer = ::fork();
+    ASSERT_GE(writer, 0);
+    if (writer == 0) {
+        struct rlimit noCore {
+            0, 0
+        };
+        ::setrlimit(RLIMIT_CORE, &noCore);
+        struct rlimit small {
+            4096, RLIM_INFINITY
+        };
+        ::getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 4096;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        ::signal(SIGXFSZ, SIG_DFL);
+        try {
+            writeText(path, "a", "big", std::string(1000, 'x') + std::string(100000, 'y'));
+        } catch (...) {
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    const auto afterKill = folder.entries();
+    ASSERT_EQ(afterKill.size(), 2u);
+    const std::string& left = afterKill[0];
+    EXPECT_TRUE(left.starts_with(".kestrion-" + std::to_string(writer) + "-")) << left;
+    EXPECT_EQ(afterKill[1], "p.ini");
+    EXPECT_EQ(readBytes(path), original);
+
+    // Files the next write must keep: this process's own (it still runs), a running
+    // process's, and names that are not the store's.
+    const std::vector<std::string> kept = {
+        ".kestrion-" + std::to_string(::getpid()) + "-99.tmp",
+        ".kestrion-1-5.tmp",
+        ".kestrion-x-1.tmp",
+        left + ".bak",
+        "notes.tmp",
+    };
+    for (const auto& name : kept)
+        writeBytes(folder.file(name), "x");
+    writeText(path, "a", "k", "2");
+    std::vector<std::string> expected = kept;
+    expected.push_back("p.ini");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(folder.entries(), expected);
+    EXPECT_EQ(readText(path, "a", "k", ""), "2");
+}
+
 // Failures that strike while the new text is being written: a full disk and a read-only
-// disk. Both need a file system of the test's own, mounted in a private mount namespace.
+// disk. Both need a small file system of the test's own, mounted in a private mount
+// namespace: root (as in CI) makes one at once; without the right to (another user, or root
+// without CAP_SYS_ADMIN) the test makes a user namespace of its own first, where it may.
 class IniFileOnOwnDisk : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (::unshare(CLONE_NEWNS) != 0 ||
-            ::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            GTEST_SKIP() << "no private mount namespace here (needs root)";
-        ASSERT_EQ(::mount("tmpfs", m_disk.path().c_str(), "tmpfs", 0, "size=64k"), 0);
+        std::string why;
+        if (!enterPrivateMountNamespace(why))
+            GTEST_SKIP() << "SKIPPED: no file system of the test's own can be mounted here (" << why
+                         << ")";
+        ASSERT_EQ(::mount("tmpfs", m_disk.path().c_str(), "tmpfs", 0, "size=64k"), 0)
+            << std::strerror(errno);
         m_mounted = true;
     }
     void TearDown() override
     {
         if (m_mounted)
             ::umount2(m_disk.path().c_str(), MNT_DETACH);
+    }
+
+    // A mount namespace of this process's own, whose mounts no other process sees.
+    static bool enterPrivateMountNamespace(std::string& why)
+    {
+        auto makePrivate = [&] {
+            if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0)
+                return true;
+            why = std::string("making the mounts private: ") + std::strerror(errno);
+            return false;
+        };
+        if (::unshare(CLONE_NEWNS) == 0)
+            return makePrivate();
+        why = std::string("mount namespace: ") + std::strerror(errno);
+        const uid_t uid = ::geteuid();
+        const gid_t gid = ::getegid();
+        if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
+            why += std::string("; user namespace: ") + std::strerror(errno);
+            return false;
+        }
+        auto put = [](const char* file, const std::string& text) {
+            std::ofstream out(file);
+            out << text;
+            out.close();
+            return static_cast<bool>(out);
+        };
+        if (!put("/proc/self/setgroups", "deny") ||
+            !put("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1\n") ||
+            !put("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1\n")) {
+            why += "; the user namespace's ids could not be mapped";
+            return false;
+        }
+        return makePrivate();
     }
 
     TempFolder m_disk;
@@ -297,4 +465,37 @@ TEST_F(IniFileOnOwnDisk, ReadOnlyDiskRefusesWritesAndStillReads)
     expectWriteFails(
         m_disk.file("new.ini"), [&] { writeText(m_disk.file("new.ini"), "a", "k", "w"); },
         "new file on read-only disk");
+}
+
+// A profile in a folder that takes no new files is rewritten where it stands; on a full disk
+// that fails before the old text is touched.
+TEST_F(IniFileOnOwnDisk, FullDiskLeavesAProfileRewrittenInPlaceWhole)
+{
+    if (::geteuid() != 0 || testsupport::runUnprivileged([] { return 0; }) != 0)
+        GTEST_SKIP() << "SKIPPED: needs root, to write as an unprivileged user";
+    const std::string path = m_disk.file("p.ini");
+    std::string original = "[a]\r\nk=v\r\n";
+    while (original.size() < 20 * 1024)
+        original += "channel" + std::to_string(original.size()) + "=name\r\n";
+    writeBytes(path, original);
+    testsupport::handOver(m_disk.path());
+    ASSERT_EQ(::chmod(m_disk.path().c_str(), 0555), 0);
+
+    // 1: the big write got through; 2: the small one failed.
+    const int result = testsupport::runUnprivileged([&] {
+        try {
+            writeText(path, "a", "big", std::string(60 * 1024, 'x'));
+            return 1;
+        } catch (const ProfileWriteError&) {
+        }
+        try {
+            writeText(path, "a", "small", "1");
+        } catch (const ProfileWriteError&) {
+            return 2;
+        }
+        return 0;
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(readBytes(path), original + "small=1\r\n");
+    EXPECT_EQ(m_disk.entries(), std::vector<std::string>{"p.ini"});
 }

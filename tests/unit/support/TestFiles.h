@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <stdexcept>
 #include <stdlib.h>
 #include <string>
@@ -14,6 +15,16 @@
 #include <vector>
 
 namespace testsupport {
+
+// The names of a folder's entries in the order the system lists them.
+inline std::vector<std::string> listedNames(const std::filesystem::path& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
 
 // Writes a whole file; throws std::runtime_error when it cannot.
 inline void writeBytes(const std::string& path, std::string_view bytes)
@@ -87,5 +98,29 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// Makes `dir` anew holding `files` (name and content) and one more file, with content
+// `bytes`, that the system lists before all of them: the first of `candidates` (names) for
+// which that holds. Returns its name; nothing when no candidate is listed first. For tests
+// whose outcome depends on what a folder lists first: a file system lists in an order of its
+// own (by a hash of the names on ext4, newest first on tmpfs), so the name is chosen rather
+// than the order of creation.
+inline std::optional<std::string>
+writeFolderListedFirst(const std::filesystem::path& dir,
+                       const std::vector<std::pair<std::string, std::string>>& files,
+                       const std::vector<std::string>& candidates, std::string_view bytes)
+{
+    for (const auto& candidate : candidates) {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        for (const auto& [name, content] : files)
+            writeBytes((dir / name).string(), content);
+        writeBytes((dir / candidate).string(), bytes);
+        auto listed = listedNames(dir);
+        if (!listed.empty() && listed.front() == candidate)
+            return candidate;
+    }
+    return std::nullopt;
+}
 
 } // namespace testsupport

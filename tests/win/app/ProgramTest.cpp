@@ -315,6 +315,104 @@ TEST_F(ProgramTest, WithoutAClientTheProgramSaysSoAndEnds)
     EXPECT_TRUE(copyData().empty());
 }
 
+namespace {
+
+// Writes the program's languages folder: English.lng and one other language file, named so
+// that the system lists it first (the order is the file system's, so the name is chosen).
+// Returns the other file's name, empty when no candidate is listed first.
+std::string writeLanguagesWithOtherFirst(const std::string& folder, const std::string& english,
+                                         const std::string& other)
+{
+    const char* const candidates[] = {"Deutsch", "Francais", "Italiano", "Nederlands",
+                                      "Svenska", "Dansk",    "Norsk",    "Suomi",
+                                      "Polski",  "Magyar",   "Cesky",    "Espanol"};
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* name : candidates) {
+        const std::string file = std::string(name) + ".lng";
+        if (!writeFile(folder + "\\English.lng", english) ||
+            !writeFile(folder + "\\" + file, other))
+            return {};
+        WIN32_FIND_DATAA found;
+        HANDLE find = FindFirstFileA((folder + "\\*.lng").c_str(), &found);
+        const bool first = find != INVALID_HANDLE_VALUE && file == found.cFileName;
+        if (find != INVALID_HANDLE_VALUE)
+            FindClose(find);
+        if (first)
+            return file;
+        DeleteFileA((folder + "\\" + file).c_str());
+    }
+    return {};
+}
+
+// The main window's caption, which the test's language files set: the language applied
+// last. (Wine does not read another process's menus.)
+std::string captionOf(HWND main)
+{
+    char caption[256] = {};
+    GetWindowTextA(main, caption, sizeof caption);
+    return caption;
+}
+
+const char EnglishFile[] = "[TMainForm]\r\nCaption='Kestrion (en)'\r\n";
+
+} // namespace
+
+// Started, as every test starts it, from a working folder other than its own: the profile's
+// language is what the program comes up in, not the first one its languages folder lists,
+// and the profile keeps it.
+TEST_F(ProgramTest, TheProfilesLanguageWinsOverTheFirstOneListed)
+{
+    const std::string other = writeLanguagesWithOtherFirst(
+        dir.file("language"), EnglishFile, "[TMainForm]\r\nCaption='Kestrion (de)'\r\n");
+    ASSERT_FALSE(other.empty()) << "no name is listed before English.lng";
+    profile(std::string(TwoChannels) + "[options]\r\nlanguage=English\r\n");
+    HWND main = start();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(captionOf(main), "Kestrion (en)");
+    const std::string stored = readFile(dir.file("kestrion.ini"));
+    EXPECT_NE(stored.find("language=English\r\n"), std::string::npos) << stored;
+}
+
+// A language file that cannot be read (one over the size limit), listed first: the program
+// starts, in English, without a message, and the client is joined.
+TEST_F(ProgramTest, AnUnreadableLanguageFileDoesNotEndTheProgram)
+{
+    const std::string other = writeLanguagesWithOtherFirst(dir.file("language"), EnglishFile, "x");
+    ASSERT_FALSE(other.empty()) << "no name is listed before English.lng";
+    HANDLE big = CreateFileA(dir.file("language\\" + other).c_str(), GENERIC_WRITE, 0, nullptr,
+                             OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(big, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size{};
+    size.QuadPart = 16 * 1024 * 1024 + 1;
+    EXPECT_TRUE(SetFilePointerEx(big, size, nullptr, FILE_BEGIN) && SetEndOfFile(big));
+    CloseHandle(big);
+    profile(TwoChannels);
+    HWND main = start();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(copyData(), (std::vector<std::string>{"/join1 10.0.0.1/BRAVO pw"}));
+    EXPECT_EQ(captionOf(main), "Kestrion (en)");
+    EXPECT_EQ(FindWindowA("#32770", "Error"), nullptr);
+    EXPECT_TRUE(m_process->running());
+}
+
+// A read-only home profile without a stored language: storing the language that start-up
+// selects cannot work, and does not stop the start with a message.
+TEST_F(ProgramTest, AReadOnlyProfileStartsWithoutAMessage)
+{
+    const std::string other = writeLanguagesWithOtherFirst(
+        dir.file("language"), EnglishFile, "[TMainForm]\r\nCaption='Kestrion (de)'\r\n");
+    ASSERT_FALSE(other.empty()) << "no name is listed before English.lng";
+    profile(TwoChannels);
+    ASSERT_TRUE(SetFileAttributesA(dir.file("kestrion.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+    HWND main = start();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(copyData(), (std::vector<std::string>{"/join1 10.0.0.1/BRAVO pw"}));
+    EXPECT_EQ(captionOf(main), "Kestrion (en)");
+    EXPECT_EQ(FindWindowA("#32770", "Kestrion"), nullptr);
+    EXPECT_EQ(readFile(dir.file("kestrion.ini")), TwoChannels);
+    SetFileAttributesA(dir.file("kestrion.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 // Last of the file: under Wine (seen with the x86_64 build), after this test the test
 // process's own handle of HKEY_LOCAL_MACHINE is no longer valid whenever the first Help chord
 // was lost and typed again (RegCreateKeyExA then fails with ERROR_INVALID_HANDLE), so a test

@@ -60,6 +60,34 @@ TEST(Win32Services, RegistryReadsEveryValueRawAndNeverCreatesKeys)
     deleteRegistryTree(HKEY_CURRENT_USER, "Software\\Kestrion Tests");
 }
 
+// On 64-bit Windows, HKEY_LOCAL_MACHINE\Software has a view for 32-bit programs and one for
+// 64-bit ones. LocalMachine is the program's own view, LocalMachine32 the 32-bit one, which a
+// 32-bit client's installer writes.
+TEST(Win32Services, RegistryReadsTheLocalMachineViewItIsAskedFor)
+{
+    const char* const key = "Software\\Kestrion Tests View";
+    auto write = [&](REGSAM view, const std::string& text) {
+        HKEY opened = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE | view, nullptr,
+                                  &opened, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(opened, "view", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                       static_cast<DWORD>(text.size() + 1));
+        RegCloseKey(opened);
+    };
+    write(KEY_WOW64_64KEY, "64");
+    write(KEY_WOW64_32KEY, "32");
+    auto services = platform::win32Services();
+    auto read = [&](platform::RootKey root) {
+        auto opened = services.registry.openKey(root, key);
+        return opened ? platform::textValue(opened->readValue("view")).value_or("?") : "none";
+    };
+    EXPECT_EQ(read(platform::RootKey::LocalMachine32), "32");
+    EXPECT_EQ(read(platform::RootKey::LocalMachine), sizeof(void*) == 8 ? "64" : "32");
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, KEY_WOW64_64KEY, 0);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, key, KEY_WOW64_32KEY, 0);
+}
+
 TEST(Win32Services, FileExistsOnlyForFiles)
 {
     auto services = platform::win32Services();

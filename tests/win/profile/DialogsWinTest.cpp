@@ -260,6 +260,63 @@ TEST_F(DialogsWin, TheSettingsDialogCapturesKeysAndAddsAChannelFromTheMenu)
               (Names{"&Default", "1 - Alpha", "2 - Bravo", "3 - Echo"}));
 }
 
+// "-" in a list scrolled to its end: the list shifts up as it loses the entry, and the
+// current channel is the entry the list shows at its top then, so that "-" pressed again
+// removes the entry the user sees there.
+TEST_F(DialogsWin, RemovingFromAListScrolledToItsEndActsOnTheRowShownAtTheTop)
+{
+    std::string channels = "[channels]\r\ncount=40\r\n";
+    for (int i = 1; i <= 40; ++i)
+        channels += "channel" + std::to_string(i) + "=Channel" + std::to_string(i) + "\r\n";
+    ASSERT_TRUE(wintest::writeFile(path, channels));
+    host.LoadProfile(path);
+    bool scriptRan = false;
+    whenShown([&] {
+        scriptRan = true;
+        profile::TSettingsDlg* dlg = openSettings();
+        ASSERT_NE(dlg, nullptr);
+        struct Closer {
+            profile::TSettingsDlg* d;
+            ~Closer() { d->setModalResult(ui::ModalResult::Cancel); }
+        } closer{dlg};
+        HWND list = windowHandle(*dlg->ListBox1);
+        auto lineAt = [&](LRESULT index) {
+            char text[64] = {};
+            SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index),
+                         reinterpret_cast<LPARAM>(text));
+            return std::string(text);
+        };
+        auto topLine = [&] { return lineAt(SendMessageA(list, LB_GETTOPINDEX, 0, 0)); };
+
+        // The user scrolls to the end and picks the last channel.
+        SendMessageA(list, WM_VSCROLL, SB_BOTTOM, 0);
+        const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+        ASSERT_GT(top, 0) << "the list shows all 40 channels at once";
+        SendMessageA(list, LB_SETCURSEL, 39, 0);
+        SendMessageA(windowHandle(*dlg), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        ASSERT_EQ(dlg->ChannelNameEdit->text(), "Channel40");
+
+        SendMessageA(windowHandle(*dlg->Button4), BM_CLICK, 0, 0);
+        ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 39);
+        EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), top - 1);
+        const std::string shownAtTop = topLine();
+        EXPECT_EQ(dlg->ChannelNameEdit->text(), shownAtTop);
+        EXPECT_EQ(textOf(windowHandle(*dlg->ChannelNameEdit)), shownAtTop);
+
+        SendMessageA(windowHandle(*dlg->Button4), BM_CLICK, 0, 0);
+        ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 38);
+        EXPECT_EQ(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                               reinterpret_cast<LPARAM>(shownAtTop.c_str())),
+                  LB_ERR)
+            << shownAtTop << " should have gone";
+        EXPECT_EQ(dlg->ChannelNameEdit->text(), topLine());
+        screenshot(app, "Channel Settings", "settings-scrolled-removal.png");
+    });
+    SendMessageA(windowHandle(host), WM_COMMAND, MAKEWPARAM(host.SetChannels1->command(), 0), 0);
+    ASSERT_TRUE(scriptRan);
+}
+
 TEST_F(DialogsWin, TheSoundDialogIsARealWindowThatKeepsItsState)
 {
     sounds->Prime("C:\\Sounds\\alpha.wav");

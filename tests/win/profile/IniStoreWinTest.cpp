@@ -10,6 +10,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <variant>
 
 using namespace wintest;
@@ -63,6 +66,49 @@ void storeEdit(const std::string& path, const Edit& edit)
         profile::writeText(path, set->section, set->key, set->value);
     else
         profile::eraseSection(path, std::get<Erase>(edit).section);
+}
+
+// The Linux path of a file under Wine; empty elsewhere.
+std::string unixPath(const std::string& path)
+{
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    auto name = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    wchar_t wide[MAX_PATH] = {};
+    if (!name || !MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH))
+        return {};
+    char* unix = name(wide);
+    if (!unix)
+        return {};
+    std::string result = unix;
+    HeapFree(GetProcessHeap(), 0, unix);
+    return result;
+}
+
+// Runs a shell command of the Linux host under Wine (which starts Linux programs as it starts
+// its own) and returns its exit code; -1 when it could not be run or did not end in time.
+int runOnHost(const std::string& command)
+{
+    static int serial = 0;
+    const std::string marker = "/tmp/kestrion-store-test-" + std::to_string(GetCurrentProcessId()) +
+                               "-" + std::to_string(++serial);
+    std::string line = "/bin/sh -c \"" + command + "; echo $? > " + marker + ".tmp && mv " +
+                       marker + ".tmp " + marker + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return -1;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    const std::string windowsMarker = "Z:" + marker;
+    if (!waitFor(
+            [&] { return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES; }))
+        return -1;
+    const int code = std::atoi(readFile(windowsMarker).c_str());
+    DeleteFileA(windowsMarker.c_str());
+    return code;
 }
 
 } // namespace
@@ -268,6 +314,116 @@ TEST(IniStoreWinTest, ReplacementKeepsTheFileAttributes)
     profile::writeText(path, "a", "k", "2");
     EXPECT_EQ(readFile(path), "[a]\r\nk=2\r\n");
     EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+// A profile that is a link (here a Linux symbolic link, which Wine shows as one) is written
+// through it: the link stays, the file it names gets the text, and that file's read-only
+// attribute refuses the write.
+TEST(IniStoreWinTest, ALinkedProfileIsWrittenThroughItsLink)
+{
+    TempDir dir;
+    const std::string target = dir.file("target.ini");
+    const std::string link = dir.file("link.ini");
+    ASSERT_TRUE(writeFile(target, "[a]\r\nk=1\r\n"));
+    const std::string folder = unixPath(dir.path());
+    ASSERT_FALSE(folder.empty()) << "needs Wine";
+    ASSERT_EQ(runOnHost("ln -s target.ini '" + folder + "/link.ini'"), 0);
+    const std::string isLink = "test -L '" + folder + "/link.ini'";
+
+    profile::writeText(link, "a", "k", "2");
+    EXPECT_EQ(runOnHost(isLink), 0) << "the link was replaced by a file";
+    EXPECT_EQ(readFile(target), "[a]\r\nk=2\r\n");
+    EXPECT_EQ(profile::readText(link, "a", "k", ""), "2");
+
+    ASSERT_TRUE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_THROW(profile::writeText(link, "a", "k", "3"), profile::ProfileWriteError);
+    EXPECT_EQ(runOnHost(isLink), 0);
+    EXPECT_EQ(readFile(target), "[a]\r\nk=2\r\n");
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Where no temporary file can be made beside the profile, the profile is rewritten where it
+// stands: in a folder whose path leaves no room for the temporary file's name within MAX_PATH,
+// and in a folder that takes no new files (made so on the host: Wine runs as root here, whom
+// permissions do not stop, but an immutable folder stops everyone).
+TEST(IniStoreWinTest, AProfileWhoseFolderTakesNoNewFileIsRewrittenInPlace)
+{
+    TempDir dir;
+    std::string deep = dir.path() + "deep";
+    ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr));
+    // A folder of 249 to 253 characters: the profile's path fits within MAX_PATH, the path of
+    // a temporary file beside it does not.
+    while (deep.size() < 249) {
+        const std::size_t room = 253 - deep.size();
+        deep.push_back('\\');
+        deep.append(std::min<std::size_t>(20, room - 1), 'd');
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+    }
+    const std::string longPath = deep + "\\p.ini";
+    ASSERT_LT(longPath.size(), static_cast<std::size_t>(MAX_PATH));
+    ASSERT_TRUE(writeFile(longPath, "[a]\r\nk=1\r\n"));
+    profile::writeText(longPath, "a", "k", "2");
+    profile::writeText(longPath, "a", "added", "3");
+    EXPECT_EQ(readFile(longPath), "[a]\r\nk=2\r\nadded=3\r\n");
+
+    const std::string locked = dir.file("locked");
+    ASSERT_TRUE(CreateDirectoryA(locked.c_str(), nullptr));
+    const std::string path = locked + "\\p.ini";
+    ASSERT_TRUE(writeFile(path, "[a]\r\nk=1\r\n" + std::string(300, ';') + "\r\n"));
+    const std::string folder = unixPath(locked);
+    ASSERT_FALSE(folder.empty()) << "needs Wine";
+    if (runOnHost("chattr +i '" + folder + "'") != 0) {
+        std::printf("SKIPPED the immutable folder: chattr +i is not possible here\n");
+        return;
+    }
+    struct Unlock {
+        std::string folder;
+        ~Unlock() { runOnHost("chattr -i '" + folder + "'"); }
+    } unlock{folder};
+    EXPECT_EQ(CreateFileA((locked + "\\probe.tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          0, nullptr),
+              INVALID_HANDLE_VALUE);
+    profile::writeText(path, "a", "k", "2");
+    profile::writeText(path, "a", "added", "3");
+    EXPECT_EQ(readFile(path), "[a]\r\nk=2\r\n" + std::string(300, ';') + "\r\nadded=3\r\n");
+    EXPECT_THROW(profile::writeText(locked + "\\new.ini", "a", "k", "1"),
+                 profile::ProfileWriteError);
+}
+
+// A writer killed in mid-save leaves "kes-<its process id>-<serial>.tmp" beside the profile;
+// the next write removes such files of processes that have ended, and nothing else.
+TEST(IniStoreWinTest, TemporaryFilesOfEndedWritersAreRemovedByTheNextWrite)
+{
+    TempDir dir;
+    const std::string path = dir.file("p.ini");
+    ASSERT_TRUE(writeFile(path, "[a]\r\nk=1\r\n"));
+    DWORD ended = 0;
+    {
+        Process process("cmd.exe /c exit 0", SW_HIDE);
+        ASSERT_TRUE(process.wait(std::chrono::seconds(10)).has_value());
+        ended = process.id();
+    }
+    Process running("cmd.exe /c pause", SW_HIDE);
+    const std::string stale[] = {"kes-" + std::to_string(ended) + "-0.tmp",
+                                 "KES-" + std::to_string(ended) + "-12.TMP"};
+    const std::string kept[] = {
+        "kes-" + std::to_string(GetCurrentProcessId()) + "-3.tmp",
+        "kes-" + std::to_string(running.id()) + "-0.tmp",
+        "kes-" + std::to_string(ended) + "-x.tmp",
+        "kesA1B2.tmp",
+        "notes.tmp",
+    };
+    for (const auto& name : stale)
+        ASSERT_TRUE(writeFile(dir.file(name), "x"));
+    for (const auto& name : kept)
+        ASSERT_TRUE(writeFile(dir.file(name), "x"));
+
+    profile::writeText(path, "a", "k", "2");
+    for (const auto& name : stale)
+        EXPECT_EQ(GetFileAttributesA(dir.file(name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+    for (const auto& name : kept)
+        EXPECT_NE(GetFileAttributesA(dir.file(name).c_str()), INVALID_FILE_ATTRIBUTES) << name;
+    EXPECT_EQ(readFile(path), "[a]\r\nk=2\r\n");
 }
 
 TEST(IniStoreWinTest, CliReadsAndWritesProfiles)
