@@ -710,6 +710,16 @@ std::unique_ptr<ControlPeer> Win32Backend::createPeer(WinControl& control)
             }
             x = area.left + (area.right - area.left - w) / 2;
             y = area.top + (area.bottom - area.top - h) / 2;
+            // Centred over a small main window near an edge of the screen, a form would stand
+            // partly off it, its title bar out of reach: it is kept on the work area of the
+            // screen it is on.
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof monitor;
+            if (GetMonitorInfoA(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &monitor)) {
+                const RECT& work = monitor.rcWork;
+                x = std::max<int>(work.left, std::min<int>(x, work.right - w));
+                y = std::max<int>(work.top, std::min<int>(y, work.bottom - h));
+            }
             break;
         }
         }
