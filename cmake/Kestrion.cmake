@@ -52,3 +52,5 @@ function(kestrion_library)
     target_link_libraries(${ARG_NAME} PUBLIC ${ARG_WIN32_LIBS})
   endif()
 endfunction()
+
+include(${CMAKE_CURRENT_LIST_DIR}/DelayImports.cmake)

@@ -10,5 +10,6 @@ find_program(KESTRION_OBJDUMP NAMES i686-w64-mingw32-objdump REQUIRED)
 find_program(KESTRION_STRINGS NAMES i686-w64-mingw32-strings REQUIRED)
 add_test(NAME release.checks
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-release.sh ${KESTRION_OBJDUMP} ${KESTRION_STRINGS}
-          ${PROJECT_VERSION} $<TARGET_FILE:kestrion> $<TARGET_FILE:kestrihk>)
+          ${PROJECT_VERSION} $<TARGET_FILE:kestrion> $<TARGET_FILE:kestrihk>
+          $<TARGET_FILE:kestrion-cli>)
 set_tests_properties(release.checks PROPERTIES LABELS release)

@@ -23,8 +23,10 @@ wine_env_log() { [ -n "${KESTRION_WINE_VERBOSE:-}" ] && echo "wine-env: $*" >&2;
 wine_env_quiet() {
   export WINEDEBUG=-all
   # A crash must end the program with an error, not start the debugger and hang; the menu
-  # builder and the Mono and Gecko installers have no business in a test prefix.
-  export WINEDLLOVERRIDES="winedbg.exe=d;winemenubuilder.exe=d;mscoree=d;mshtml=d"
+  # builder and the Mono and Gecko installers have no business in a test prefix. A test adds
+  # its own overrides in KESTRION_WINE_DLLOVERRIDES (Wine reads them only from the Unix
+  # environment its programs start with).
+  export WINEDLLOVERRIDES="winedbg.exe=d;winemenubuilder.exe=d;mscoree=d;mshtml=d${KESTRION_WINE_DLLOVERRIDES:+;$KESTRION_WINE_DLLOVERRIDES}"
 }
 
 # Starts an Xvfb on a display number it picks itself; sets WINE_ENV_XVFB_PID and DISPLAY.

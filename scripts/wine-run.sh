@@ -7,6 +7,8 @@
 # With KESTRION_SOUND_CAPTURE set (to anything) in the environment, everything the programs
 # play goes to a capture file beside the prefix (wine_env_sound_capture), and the variable
 # then holds that file's Unix path, for the program under test to read.
+# KESTRION_WINE_DLLOVERRIDES (Wine's override syntax, e.g. "version=n,b") is added to the DLL
+# overrides of every program of the prefix.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # shellcheck source=wine-env.sh

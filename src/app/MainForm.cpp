@@ -10,6 +10,7 @@
 #include "profile/SettingsDlg.h"
 #include "profile/SoundsDlg.h"
 #include "ui/Application.h"
+#include "ui/Keys.h"
 #include "ui/Menu.h"
 #include "ui/OpenDialog.h"
 #include "ui/TrackBar.h"
@@ -38,6 +39,11 @@ TMainForm::~TMainForm()
 {
     // The components use this window's members in their handlers; they go first.
     destroyComponents();
+}
+
+std::vector<std::string> TMainForm::runtimeTexts() const
+{
+    return {"Caption", "ChannelLCD.Caption"};
 }
 
 ui::MenuItem* TMainForm::addItem(ui::MenuItem& parent, const char* name, const char* caption,
@@ -94,6 +100,13 @@ void TMainForm::buildComponents()
     ChannelBar->setPosition(0);
     ChannelBar->setTabOrder(0);
     attachBarHandler();
+    // F1 opens the help, as in any program; the bar keeps its other keys.
+    ChannelBar->OnKeyDown = [this](ui::Persistent&, std::uint16_t& key, std::uint8_t shift) {
+        if (key == ui::vk::F1 && shift == ui::ssNone) {
+            key = 0;
+            ShowHelp(kHelpContents);
+        }
+    };
 
     MainMenu1 = new ui::MainMenu(this);
     MainMenu1->setName("MainMenu1");

@@ -22,6 +22,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ui {
 class MainMenu;
@@ -130,6 +131,10 @@ public:
     // The tray icon's record as added at the end of a successful start.
     platform::TrayIconData TrayIconData;
 
+    // The window's caption (it names the profile) and the display's text (a channel, or a
+    // numbered message text) are set as the program runs.
+    std::vector<std::string> runtimeTexts() const override;
+
     // Profile operations.
     bool LoadProfile(const std::string& path);
     void ResetChannelBar();
@@ -141,6 +146,12 @@ public:
     // Languages.
     void BuildLanguageMenu();
     void SelectLanguage(const std::string& name);
+
+    // Help at a help context: the application's Windows help file when it is there and the
+    // system can show it, otherwise the page of the HTML help beside the program for that
+    // context, in the user's browser. A relative help file is taken from the program's folder.
+    // When the browser cannot be started either, the user is told where the help belongs.
+    void ShowHelp(std::uint32_t context);
 
     // Channel switching.
     void SwitchToChannel(std::int32_t position);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "i18n/ResourceStrings.h"
+#include "profile/SettingsDlg.h"
 
 #include <cstdint>
 #include <string>
@@ -30,6 +31,30 @@ inline constexpr std::uint32_t kTrayFlags = 7; // message, icon and tooltip
 inline constexpr std::uint32_t kNullMessage = 0;
 inline constexpr std::uint32_t kHelpContents = 1;
 
+// The HTML help in its folder beside the program, and its page for each help context; any
+// other context opens the start page. Checks of the settings dialog have pages of their own
+// that lead on to their place on the dialog's page, since the shell drops the part after "#"
+// of a file it opens.
+inline constexpr char kHelpFolder[] = "help\\";
+struct HelpPage {
+    std::uint32_t context;
+    const char* page;
+};
+inline constexpr HelpPage kHelpPages[] = {
+    {kHelpContents, "index.html"},
+    {profile::kSettingsDlgHelp, "settings.html"},
+    {profile::kRequireAltHelp, "settings-require-alt.html"},
+    {profile::kRequireCtrlHelp, "settings-require-ctrl.html"},
+};
+
+inline const char* helpPageOf(std::uint32_t context)
+{
+    for (const HelpPage& page : kHelpPages)
+        if (page.context == context)
+            return page.page;
+    return kHelpPages[0].page;
+}
+
 // Option items of the Options menu, told apart by their tag.
 inline constexpr std::int32_t kDisableSoundsTag = 1;
 inline constexpr std::int32_t kHideOnStartTag = 2;
@@ -52,6 +77,20 @@ inline std::string folderOf(const std::string& path)
 {
     auto slash = path.find_last_of("\\/");
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A path as the program means it: a relative one is taken from the program's folder, not from
+// the current folder, which a shortcut may set to anywhere.
+inline std::string besideProgram(const std::string& programFolder, const std::string& path)
+{
+    if (path.empty())
+        return path;
+    const bool rooted = path[0] == '\\' || path[0] == '/' || (path.size() >= 2 && path[1] == ':');
+    if (rooted)
+        return path;
+    if (path.rfind(".\\", 0) == 0 || path.rfind("./", 0) == 0)
+        return programFolder + path.substr(2);
+    return programFolder + path;
 }
 
 inline std::string messageText(const i18n::ResStringRec& message)

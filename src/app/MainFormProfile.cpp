@@ -117,7 +117,7 @@ void TMainForm::BuildLanguageMenu()
         item->setGroupIndex(kLanguageGroup);
         item->OnClick = [this](ui::Persistent& s) { LanguageClick(s); };
         Language1->add(item);
-        if (name == current)
+        if (ui::sameText(name, current))
             item->setChecked(true);
     }
 }
@@ -126,10 +126,12 @@ void TMainForm::SelectLanguage(const std::string& name)
 {
     try {
         bsPolyglotManager1->setCurrentLang(name);
+        // The profile may name the language in another letter case than its file ("english"
+        // for English.lng); the language is the same, and its item is checked.
         std::string current = bsPolyglotManager1->CurrentLang();
         int index = 0;
         for (int i = 0, n = bsPolyglotManager1->LangsCount(); i < n; ++i) {
-            if (bsPolyglotManager1->Langs(i) == current) {
+            if (ui::sameText(bsPolyglotManager1->Langs(i), current)) {
                 index = i;
                 break;
             }
@@ -264,17 +266,12 @@ void TMainForm::SetChannels1Click(ui::Persistent&)
 {
     if (!SoundsDlg)
         return; // the program is still starting
-    ui::Application* app = ui::Application::current();
-    const std::string helpFile = app ? app->helpFile() : std::string();
     profile::TSettingsDlg::Execute({
         Profile,
         [this](const std::string&) { ChannelSettingsSaved(); },
         *SoundsDlg,
         bsPolyglotManager1,
-        [this, helpFile](std::int32_t context) {
-            m_services.desktop.help.showContext(m_services.windowHandle(*this), helpFile,
-                                                static_cast<std::uint32_t>(context));
-        },
+        [this](std::int32_t context) { ShowHelp(static_cast<std::uint32_t>(context)); },
     });
 }
 

@@ -62,9 +62,22 @@ void TMainForm::FormClose(ui::Persistent&, ui::CloseAction& action)
 
 void TMainForm::Help2Click(ui::Persistent&)
 {
+    ShowHelp(kHelpContents);
+}
+
+void TMainForm::ShowHelp(std::uint32_t context)
+{
     ui::Application* app = ui::Application::current();
-    m_services.desktop.help.showContext(m_services.windowHandle(*this),
-                                        app ? app->helpFile() : std::string(), kHelpContents);
+    const std::string helpFile = besideProgram(m_programFolder, app ? app->helpFile() : "");
+    if (!helpFile.empty() && m_services.desktop.help.canShow(helpFile) &&
+        m_services.desktop.help.showContext(m_services.windowHandle(*this), helpFile, context))
+        return;
+    const std::string page = m_programFolder + kHelpFolder + helpPageOf(context);
+    if (m_services.desktop.shell.open(page))
+        return;
+    if (app)
+        app->messageBox(i18n::formatMessage(i18n::msg::SHelpUnavailable, {page}),
+                        messageText(i18n::msg::SErrorCaption), ui::MessageIcon::Error);
 }
 
 void TMainForm::KestrionWebsite1Click(ui::Persistent&)

@@ -1,9 +1,10 @@
-// Program start: the client link registers the client's messages and the localization core
-// comes up before any window; then the application object, the main window (whose
-// FormCreate starts everything), the channel sound dialog, and the message loop. The core
-// goes last, after every form.
+// Program start: the DLL search is restricted before anything can load a DLL; then the client
+// link registers the client's messages and the localization core comes up before any window;
+// then the application object, the main window (whose FormCreate starts everything), the
+// channel sound dialog, and the message loop. The core goes last, after every form.
 
 #include "app/MainForm.h"
+#include "app/win32/DllSearch.h"
 #include "app/win32/KestrihkBinding.h"
 #include "i18n/bsCorePolyglot.h"
 #include "platform/win32/Win32Services.h"
@@ -33,6 +34,7 @@ std::string programPath()
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+    app::restrictDllSearch();
     try {
         platform::Services os = platform::win32Services();
         platform::DesktopServices desktop = platform::win32DesktopServices();

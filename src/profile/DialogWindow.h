@@ -16,9 +16,10 @@ class ListBox;
 namespace profile {
 
 // Gives the form's window the help button in its title bar. When the user asks for help on a
-// control (the help button, then a click on the control; or F1 where the system turns it
-// into a help request), `onHelp` runs with the model's control, as a user action. Nothing
-// when the form has no window; once per window (later calls are ignored).
+// control with it (the help button, then a click on the control), `onHelp` runs with the
+// model's control, as a user action. The help request the system makes of the F1 key is
+// dropped: the form handles that key itself, as a key. Nothing when the form has no window;
+// once per window (later calls are ignored).
 void enableContextHelp(ui::Form& form, std::function<void(ui::Control&)> onHelp);
 
 // Brings the list's TopIndex in step with the row the user scrolled to (the model does not

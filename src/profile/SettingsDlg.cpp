@@ -8,6 +8,7 @@
 #include "ui/Keys.h"
 
 #include <charconv>
+#include <initializer_list>
 #include <optional>
 #include <utility>
 
@@ -22,10 +23,6 @@ constexpr const char* kNewChannelName = "NewChannel";
 
 // The tag that marks a text field as a key field.
 constexpr std::int32_t kKeyFieldTag = 1;
-
-// The help contexts of the two check boxes in the application's help file.
-constexpr std::int32_t kRequireAltHelp = 6;
-constexpr std::int32_t kRequireCtrlHelp = 7;
 
 template <class T>
 T* make(ui::Form* form, const char* name, ui::WinControl* parent = nullptr)
@@ -126,6 +123,7 @@ void TSettingsDlg::buildComponents()
     setPosition(ui::FormPosition::MainFormCenter);
     setClientWidth(443);
     setClientHeight(365);
+    setHelpContext(kSettingsDlgHelp);
     OnShow = [this](ui::Persistent& s) { FormShow(s); };
 
     ListBox1 = make<ui::ListBox>(this, "ListBox1");
@@ -178,25 +176,15 @@ void TSettingsDlg::buildComponents()
     Panel1->setBounds(196, 72, 237, 257);
     Panel1->setBevelOuter(ui::PanelBevel::Lowered);
 
-    // F1 on a check box asks for its help; the key goes no further.
-    const ui::KeyEvent helpKey = [this](ui::Persistent& sender, std::uint16_t& key,
-                                        std::uint8_t shift) {
-        if (key == ui::vk::F1 && shift == ui::ssNone) {
-            key = 0;
-            HelpRequested(static_cast<ui::Control&>(sender));
-        }
-    };
     CheckBox1 = make<ui::CheckBox>(this, "CheckBox1", Panel1);
     CheckBox1->setBounds(12, 8, 105, 17);
     CheckBox1->setCaption("Require Alt Key");
     CheckBox1->setHelpContext(kRequireAltHelp);
-    CheckBox1->OnKeyDown = helpKey;
 
     CheckBox2 = make<ui::CheckBox>(this, "CheckBox2", Panel1);
     CheckBox2->setBounds(128, 8, 97, 17);
     CheckBox2->setCaption("Require Ctrl Key");
     CheckBox2->setHelpContext(kRequireCtrlHelp);
-    CheckBox2->OnKeyDown = helpKey;
 
     for (std::size_t i = 0; i < kHotkeyCount; ++i) {
         const KeyField& field = kKeyFields[i];
@@ -256,6 +244,21 @@ void TSettingsDlg::buildComponents()
     ListBox1->setPopupMenu(PopupMenu1);
 
     bsPolyglotTranslator1 = make<i18n::TbsPolyglotTranslator>(this, "bsPolyglotTranslator1");
+
+    // F1 asks for help on the control that has the focus, and goes no further; in a key field
+    // it is a key like any other (EditKeyDown).
+    const ui::KeyEvent helpKey = [this](ui::Persistent& sender, std::uint16_t& key,
+                                        std::uint8_t shift) {
+        if (key == ui::vk::F1 && shift == ui::ssNone) {
+            key = 0;
+            HelpRequested(static_cast<ui::Control&>(sender));
+        }
+    };
+    for (ui::WinControl* control : std::initializer_list<ui::WinControl*>{
+             ListBox1, ChannelNameEdit, Button3, Button4, AddressEdit, PasswordEdit, CheckBox1,
+             CheckBox2, OkBtn, CancelBtn, ApplyBtn}) {
+        control->OnKeyDown = helpKey;
+    }
 
     // Focus order: each control is put at its place in turn, so the listed ones come first
     // in this order and the labels (which take no focus) after them.

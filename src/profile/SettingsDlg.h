@@ -17,9 +17,9 @@
 //              run when the save failed. May be empty.
 //   soundsDlg  the program's single channel sound dialog. Must outlive the dialog.
 //   manager    the main window's localization manager (bsPolyglotManager1), or null.
-//   showHelp   opens the application's help file at a help context (always non-zero). The
-//              dialog has no help of its own beyond the contexts of its check boxes (6 and
-//              7). May be empty.
+//   showHelp   opens the application's help at a help context (always non-zero): the
+//              dialog's own (kSettingsDlgHelp) or that of one of its two check boxes. May be
+//              empty.
 //
 // The dialog is made for each use and freed after it closes, so every opening starts from
 // the main window's present data and the present profile file; Execute does exactly that.
@@ -56,6 +56,11 @@ class TbsPolyglotTranslator;
 namespace profile {
 
 class TSoundsDlg;
+
+// The help contexts of the dialog (its help button, F1) and of its two check boxes.
+inline constexpr std::int32_t kSettingsDlgHelp = 5;
+inline constexpr std::int32_t kRequireAltHelp = 6;
+inline constexpr std::int32_t kRequireCtrlHelp = 7;
 
 struct SettingsDlgLinks {
     ProfileData& profile;
@@ -138,8 +143,9 @@ public:
     void ApplyBtnClick(ui::Persistent& sender);
     void OkBtnClick(ui::Persistent& sender);
 
-    // The user asked for help on a control: the help context of the control, or of the
-    // nearest control around it that has one, goes to the help file. Nothing when none has.
+    // The user asked for help on a control (F1, or the help button and a click on it): the
+    // help context of the control, or of the nearest control around it that has one (the
+    // dialog itself, at the latest), goes to the help.
     void HelpRequested(ui::Control& control);
 
 private:

@@ -122,6 +122,11 @@ public:
     // Whether `form` points to a form that exists now (messages to destroyed forms vanish).
     static bool exists(const Form* form);
 
+    // The property paths ("Caption", "ChannelLCD.Caption") of the texts that the form sets
+    // itself while it runs, from its data or from the numbered message texts: a language file
+    // gives no value for them, since the form would overwrite it. None unless a form says so.
+    virtual std::vector<std::string> runtimeTexts() const { return {}; }
+
     // Ends the form's construction: loaded() on every owned component, then OnCreate.
     void finishCreation();
     void beforeDestruction() override;

@@ -4,6 +4,7 @@
 #include "platform/HelpViewer.h"
 #include "platform/fake/CallLog.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,9 +20,14 @@ public:
         std::uint32_t context;
     };
 
+    // The help files that exist with a viewer for them: what canShow() answers true for. None
+    // at first, as on current Windows.
+    std::set<std::string> showable;
     // What showContext() answers.
     bool succeeds = true;
     const std::vector<Request>& requests() const { return m_requests; }
+
+    bool canShow(const std::string& helpFile) override { return showable.count(helpFile) > 0; }
 
     bool showContext(WindowHandle owner, const std::string& helpFile,
                      std::uint32_t context) override

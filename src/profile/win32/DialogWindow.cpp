@@ -49,6 +49,12 @@ LRESULT CALLBACK helpProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     const WNDPROC previous = help->previous;
     if (msg == WM_HELP) {
+        // F1 is a key of the form's own: the dialog turns it into help, a key field takes it
+        // as a hotkey. The system asks for help on the same key press once more, while F1 is
+        // still down; that request goes no further.
+        if (GetKeyState(VK_F1) < 0) {
+            return TRUE;
+        }
         const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
         if (info && info->iContextType == HELPINFO_WINDOW) {
             auto* item = static_cast<HWND>(info->hItemHandle);

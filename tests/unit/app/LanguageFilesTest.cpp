@@ -1,19 +1,30 @@
-// The language files shipped with the program: every entry of every form's section reaches
-// a property of that form (a misspelt component or property name would otherwise be
-// ignored silently), and after a change to the language the property shows the entry's text.
+// The language files shipped with the program. Each one is complete: it has an entry for every
+// text that the forms show (a new caption without a translation fails here) and for every
+// numbered message text, and no entry for a text that a form sets itself. Every entry reaches
+// a property of its form (a misspelt component or property name would otherwise be ignored
+// silently), and after a change to the language the property shows the entry's text. Within
+// each menu, the access keys of the items differ.
 
 #include "app/headless/StandInProgram.h"
 
+#include "i18n/Messages.h"
+#include "i18n/ResourceStrings.h"
+#include "i18n/TranslatableTexts.h"
 #include "i18n/ValueDecoding.h"
 #include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotManager.h"
+#include "lcd/LCDLabel.h"
 #include "profile/SettingsDlg.h"
 #include "profile/SoundsDlg.h"
+#include "ui/Menu.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -21,13 +32,71 @@ namespace {
 
 const fs::path LanguageFolder = fs::path(KESTRION_SOURCE_DIR) / "resources" / "language";
 
-// The text property that a path names on a form: components by name, then one text
-// property; nothing when the path reaches no text property.
-struct TextAt {
+// The languages the program ships, by their file names (Windows-1252 names, kept as UTF-8 by
+// the source tree).
+const std::set<std::string> ShippedLanguages = {"Deutsch", "English", "Espa\xC3\xB1ol",
+                                                "Fran\xC3\xA7" "ais", "Italiano"};
+
+// The program's three forms, made as the program makes them, in their designed texts (no
+// language folder beside the program).
+struct Forms {
+    app::StandInProgram program{
+        (fs::temp_directory_path() / "kestrion-no-program" / "kestrion.exe").string()};
+    app::TMainForm& main = program.mainForm();
+    profile::TSoundsDlg& sounds = program.soundsDlg();
+    // The settings dialog is made for each use and translated as it is made; one made after a
+    // change of language shows that language.
+    std::unique_ptr<profile::TSettingsDlg> makeSettings()
+    {
+        return std::make_unique<profile::TSettingsDlg>(
+            &program.application(),
+            profile::SettingsDlgLinks{main.Profile, nullptr, sounds, main.bsPolyglotManager1,
+                                      nullptr});
+    }
+    void selectLanguage(const std::string& name)
+    {
+        main.bsPolyglotManager1->setLangsDir(LanguageFolder.string() + "/");
+        main.bsPolyglotManager1->setCurrentLang(name);
+    }
+};
+
+std::vector<std::string> shippedFiles()
+{
+    std::vector<std::string> names;
+    for (const auto& file : fs::directory_iterator(LanguageFolder))
+        names.push_back(file.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string filePath(const std::string& language)
+{
+    return (LanguageFolder / (language + ".lng")).string();
+}
+
+// The property that a path names on a form: components by name, then one text or integer
+// property (a language file may move or widen a control to fit its text); nothing when the
+// path reaches no such property.
+struct PropertyAt {
     ui::Persistent* object;
     const ui::PropertyInfo* property;
+
+    std::string value() const
+    {
+        if (property->kind() == ui::PropertyKind::Integer)
+            return std::to_string(property->integer(*object).value_or(0));
+        return property->text(*object).value_or("");
+    }
+    // A value no language file gives: a text the file did not reach stays so.
+    void mark() const
+    {
+        if (property->kind() == ui::PropertyKind::Integer)
+            property->setInteger(*object, 1);
+        else
+            property->setText(*object, "(not translated)");
+    }
 };
-std::optional<TextAt> textPropertyAt(ui::Component& form, const std::string& path)
+std::optional<PropertyAt> propertyAt(ui::Component& form, const std::string& path)
 {
     ui::Persistent* object = &form;
     std::string rest = path;
@@ -35,8 +104,8 @@ std::optional<TextAt> textPropertyAt(ui::Component& form, const std::string& pat
         auto dot = rest.find('.');
         std::string head = rest.substr(0, dot);
         if (const ui::PropertyInfo* p = ui::findProperty(*object, head)) {
-            if (p->kind() == ui::PropertyKind::Text)
-                return TextAt{object, p};
+            if (p->kind() == ui::PropertyKind::Text || p->kind() == ui::PropertyKind::Integer)
+                return PropertyAt{object, p};
             if (p->kind() == ui::PropertyKind::Object && dot != std::string::npos) {
                 object = p->object(*object);
                 rest = rest.substr(dot + 1);
@@ -54,70 +123,200 @@ std::optional<TextAt> textPropertyAt(ui::Component& form, const std::string& pat
     }
 }
 
+std::set<std::string> upperSet(const std::vector<std::string>& names)
+{
+    std::set<std::string> out;
+    for (const auto& n : names)
+        out.insert(ui::upperCase(n));
+    return out;
+}
+
+// The access key of a caption, folded to upper case in Windows-1252; 0 for none.
+unsigned char accessKey(const std::string& caption)
+{
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        auto c = static_cast<unsigned char>(caption[i + 1]);
+        if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
+            c = static_cast<unsigned char>(c - 0x20);
+        return c;
+    }
+    return 0;
+}
+
 } // namespace
 
-// Every form's texts are first replaced by a marker, so that a text the language file does
-// not reach stays marked: the English file gives the designed texts back, which would
+TEST(LanguageFiles, TheFiveLanguagesShip)
+{
+    const std::vector<std::string> files = shippedFiles();
+    EXPECT_EQ(std::set<std::string>(files.begin(), files.end()), ShippedLanguages);
+}
+
+TEST(LanguageFiles, EveryFileTranslatesEveryTextTheFormsShowAndEveryMessage)
+{
+    Forms forms;
+    auto settings = forms.makeSettings();
+    struct Form {
+        const char* section;
+        const ui::Form& form;
+    };
+    const Form all[] = {
+        {"TMainForm", forms.main}, {"TSettingsDlg", *settings}, {"TSoundsDlg", forms.sounds}};
+    // What the forms show, before any language file: the designed texts.
+    std::map<std::string, std::set<std::string>> shown;
+    for (const auto& f : all) {
+        for (const auto& text : i18n::translatableTexts(f.form))
+            shown[f.section].insert(ui::upperCase(text.path));
+        EXPECT_GT(shown[f.section].size(), 5u) << f.section;
+    }
+    // A form's own texts are left alone, and so are texts that read alike in every language.
+    EXPECT_FALSE(shown["TMainForm"].count("CAPTION"));
+    EXPECT_FALSE(shown["TMainForm"].count("CHANNELLCD.CAPTION"));
+    EXPECT_TRUE(shown["TMainForm"].count("OPENDIALOG1.FILTER"));
+    EXPECT_TRUE(shown["TSettingsDlg"].count("CAPTION"));
+    EXPECT_FALSE(shown["TSettingsDlg"].count("BUTTON3.CAPTION")); // "+"
+    EXPECT_TRUE(shown["TSettingsDlg"].count("CHANNELNAMEEDIT.TEXT"));
+    EXPECT_TRUE(shown["TSoundsDlg"].count("OPENDIALOG1.FILTER"));
+
+    std::set<std::string> messages;
+    for (const auto& m : i18n::builtinMessages())
+        messages.insert(std::to_string(m.id));
+
+    for (const std::string& language : shippedFiles()) {
+        SCOPED_TRACE(language);
+        i18n::TbsINIFile file(filePath(language));
+        for (const auto& f : all) {
+            const std::set<std::string> entries = upperSet(file.ReadSection(f.section));
+            for (const auto& path : shown[f.section])
+                EXPECT_TRUE(entries.count(path)) << f.section << " has no " << path;
+            for (const auto& entry : entries) {
+                const std::string property = entry.substr(entry.rfind('.') + 1);
+                const bool aText = property == "CAPTION" || property == "HINT" ||
+                                   property == "TITLE" || property == "FILTER" ||
+                                   property == "TEXT";
+                EXPECT_FALSE(aText && !shown[f.section].count(entry))
+                    << f.section << " " << entry << " is not a text the form shows";
+            }
+        }
+        std::set<std::string> translated;
+        for (const auto& name : file.ReadSection("ResourceStrings"))
+            translated.insert(name.substr(0, name.find('_')));
+        EXPECT_EQ(translated, messages);
+    }
+}
+
+// Every entry's property is first given a value no file gives, so that an entry the language
+// file does not reach stays so: the English file gives the designed texts back, which would
 // otherwise pass unnoticed.
 TEST(LanguageFiles, EveryEntryReachesItsPropertyOnEveryForm)
 {
-    ASSERT_TRUE(fs::exists(LanguageFolder / "English.lng"));
-    const std::string marker = "(not translated)";
-    for (const auto& file : fs::directory_iterator(LanguageFolder)) {
-        SCOPED_TRACE(file.path().filename().string());
-        const std::string language = file.path().stem().string();
-        i18n::TbsINIFile texts(file.path().string());
-
-        app::StandInProgram program(
-            (fs::temp_directory_path() / "kestrion-no-program" / "kestrion.exe").string());
-        app::TMainForm& main = program.mainForm();
-        profile::TSoundsDlg& sounds = program.soundsDlg();
-        auto settings = std::make_unique<profile::TSettingsDlg>(
-            &program.application(), profile::SettingsDlgLinks{main.Profile, nullptr, sounds,
-                                                              main.bsPolyglotManager1, nullptr});
-
+    for (const std::string& language : shippedFiles()) {
+        SCOPED_TRACE(language);
+        i18n::TbsINIFile texts(filePath(language));
+        Forms forms;
+        auto settings = forms.makeSettings();
         struct Form {
             const char* section;
             ui::Component& form;
         };
-        const Form forms[] = {
-            {"TMainForm", main}, {"TSettingsDlg", *settings}, {"TSoundsDlg", sounds}};
-        for (const auto& f : forms) {
-            auto entries = texts.ReadSection(f.section);
-            EXPECT_FALSE(entries.empty()) << f.section;
-            for (const auto& entry : entries) {
-                auto at = textPropertyAt(f.form, entry);
+        const Form all[] = {
+            {"TMainForm", forms.main}, {"TSettingsDlg", *settings}, {"TSoundsDlg", forms.sounds}};
+        auto expectTranslated = [&](const char* section, ui::Component& form) {
+            for (const auto& entry : texts.ReadSection(section)) {
+                auto at = propertyAt(form, entry);
+                ASSERT_TRUE(at.has_value()) << section << " " << entry;
+                EXPECT_EQ(at->value(), i18n::UnquoteValue(texts.ReadString(section, entry, "")))
+                    << section << " " << entry;
+            }
+        };
+        for (const auto& f : all) {
+            for (const auto& entry : texts.ReadSection(f.section)) {
+                auto at = propertyAt(f.form, entry);
                 ASSERT_TRUE(at.has_value()) << f.section << " " << entry;
-                at->property->setText(*at->object, marker);
+                at->mark();
             }
         }
         // The change of language translates every form, the open settings dialog too.
-        main.bsPolyglotManager1->setLangsDir(LanguageFolder.string() + "/");
-        main.bsPolyglotManager1->setCurrentLang(language);
-        ASSERT_EQ(main.bsPolyglotManager1->CurrentLang(), language);
-        for (const auto& f : forms) {
-            for (const auto& entry : texts.ReadSection(f.section)) {
-                auto at = textPropertyAt(f.form, entry);
-                ASSERT_TRUE(at.has_value()) << f.section << " " << entry;
-                EXPECT_EQ(at->property->text(*at->object),
-                          i18n::UnquoteValue(texts.ReadString(f.section, entry, "")))
-                    << f.section << " " << entry;
-            }
-        }
+        forms.selectLanguage(language);
+        ASSERT_EQ(forms.main.bsPolyglotManager1->CurrentLang(), language);
+        for (const auto& f : all)
+            expectTranslated(f.section, f.form);
         // A settings dialog made while the language is current is translated as it is made.
         settings.reset();
-        profile::TSettingsDlg later(&program.application(), {main.Profile, nullptr, sounds,
-                                                             main.bsPolyglotManager1, nullptr});
-        for (const auto& entry : texts.ReadSection("TSettingsDlg")) {
-            auto at = textPropertyAt(later, entry);
-            ASSERT_TRUE(at.has_value()) << entry;
-            EXPECT_EQ(at->property->text(*at->object),
-                      i18n::UnquoteValue(texts.ReadString("TSettingsDlg", entry, "")))
-                << entry;
+        expectTranslated("TSettingsDlg", *forms.makeSettings());
+
+        // The display's texts fit on the display.
+        for (const auto& shownOnDisplay : {i18n::msg::SStandBy, i18n::msg::SStandingBy})
+            EXPECT_LE(i18n::LoadResourceString(shownOnDisplay).size(),
+                      static_cast<std::size_t>(forms.main.ChannelLCD->NoOfChars()));
+        for (const auto& m : i18n::builtinMessages()) {
+            const std::string text = i18n::LoadResourceString(i18n::ResStringRec{m.id});
+            EXPECT_FALSE(text.empty()) << m.id;
+            // Texts with a place for a value keep it.
+            for (const char* slot : {"%s", "%d"})
+                EXPECT_EQ(m.text.find(slot) == std::string_view::npos,
+                          text.find(slot) == std::string::npos)
+                    << m.id << " " << text;
         }
-        // Every message text of the program has its translation.
-        for (const char* id :
-             {"65296", "65297", "65298", "65323", "65324", "65325", "65326", "65327"})
-            EXPECT_FALSE(texts.ReadString("ResourceStrings", id, "").empty()) << id;
+    }
+}
+
+TEST(LanguageFiles, AccessKeysDifferWithinEachMenuAndNoneIsLost)
+{
+    // The captions of each menu's named items, in the language selected; the tray menu's first
+    // item shows one of two message texts, so the tray menu is checked with each.
+    auto menus = [](Forms& forms) {
+        app::TMainForm& m = forms.main;
+        auto settings = forms.makeSettings();
+        std::map<std::string, std::vector<std::string>> out;
+        const std::pair<const char*, ui::MenuItem*> lists[] = {
+            {"menu bar", &m.MainMenu1->items()}, {"File", m.File1},
+            {"Options", m.Options1},             {"Initial Channel", m.InitialChannel1},
+            {"Help", m.Help1},                   {"channel list", &settings->PopupMenu1->items()}};
+        for (const auto& [name, menu] : lists)
+            for (ui::MenuItem* item : menu->items())
+                if (!item->isSeparator() && !item->name().empty())
+                    out[name].push_back(item->caption());
+        for (const auto& restore : {i18n::msg::SHide, i18n::msg::SRestore}) {
+            auto& captions = out["tray " + std::to_string(restore.identifier)];
+            captions.push_back(i18n::LoadResourceString(restore));
+            for (ui::MenuItem* item : m.TrayMenu->items().items())
+                if (!item->isSeparator() && item != m.Restore1)
+                    captions.push_back(item->caption());
+        }
+        return out;
+    };
+
+    std::map<std::string, std::vector<std::string>> designed;
+    {
+        Forms english;
+        english.selectLanguage("English");
+        designed = menus(english);
+    }
+    for (const std::string& language : shippedFiles()) {
+        SCOPED_TRACE(language);
+        Forms forms;
+        forms.selectLanguage(language);
+        const auto translated = menus(forms);
+        ASSERT_EQ(translated.size(), designed.size());
+        for (const auto& [menu, captions] : translated) {
+            const auto& original = designed.at(menu);
+            ASSERT_EQ(captions.size(), original.size()) << menu;
+            std::set<unsigned char> keys;
+            for (std::size_t i = 0; i < captions.size(); ++i) {
+                const unsigned char key = accessKey(captions[i]);
+                EXPECT_EQ(key != 0, accessKey(original[i]) != 0)
+                    << menu << ": \"" << captions[i] << "\" for \"" << original[i] << "\"";
+                if (key) {
+                    EXPECT_TRUE(keys.insert(key).second)
+                        << menu << ": \"" << captions[i] << "\" takes a key already taken";
+                }
+            }
+        }
     }
 }

@@ -181,6 +181,31 @@ TEST_F(MainFormTest, AReadOnlyProfileStartsWithoutAMessageAndAPickedLanguageRepo
     EXPECT_EQ(backend.messageBoxes()[0].text, "Unable to write to " + file("team.ini"));
 }
 
+TEST_F(MainFormTest, TheLanguageInUseIsCheckedWhateverTheLetterCaseOfItsName)
+{
+    fs::create_directories(file("language"));
+    write(file("language/English.lng"), "[TMainForm]\r\nExit1.Caption='E&xit'\r\n");
+    write(file("language/Deutsch.lng"), "[TMainForm]\r\nExit1.Caption='&Beenden'\r\n");
+    // Whichever of the two the folder lists first, the other one is checked only when the
+    // names are matched without regard to letter case.
+    auto checked = [](TMainForm& f) {
+        std::vector<std::string> out;
+        for (ui::MenuItem* item : f.Language1->items())
+            if (item->checked())
+                out.push_back(item->caption());
+        return out;
+    };
+    write(homeProfile, "[options]\r\nlanguage=english\r\n");
+    TMainForm& f = start();
+    EXPECT_EQ(checked(f), std::vector<std::string>{"English"});
+    EXPECT_EQ(f.Exit1->caption(), "E&xit");
+
+    write(homeProfile, "[options]\r\nlanguage=DEUTSCH\r\n");
+    f.LoadProfile(homeProfile);
+    EXPECT_EQ(checked(f), std::vector<std::string>{"Deutsch"});
+    EXPECT_EQ(f.Exit1->caption(), "&Beenden");
+}
+
 TEST_F(MainFormTest, NoLanguageFolderHidesTheLanguageMenu)
 {
     TMainForm& f = start();

@@ -5,11 +5,13 @@
 #include "MainFormFixture.h"
 
 #include "i18n/bsINIFile.h"
+#include "ui/Keys.h"
 #include "ui/Text.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 using app::TMainForm;
@@ -456,16 +458,104 @@ TEST_F(MainFormTest, AboutShowsTheVersionsAndHelpOpensContextOne)
               std::string::npos)
         << box.text;
 
-    application.setHelpFile(".\\help\\KESTRION.HLP");
     fakes.log.clear();
-    ui::headless::chooseMenuItem(*f.Help2);
     ui::headless::chooseMenuItem(*f.KestrionWebsite1);
     ui::headless::chooseMenuItem(*f.EmailQuorbit1);
+    EXPECT_THAT(fakes.shell.opened(), ElementsAre(testing::StartsWith("https://"),
+                                                  testing::StartsWith("mailto:")));
+}
+
+TEST_F(MainFormTest, HelpOpensTheWindowsHelpFileWhereItCanBeShownAndTheHtmlHelpOtherwise)
+{
+    // The program's folder, wherever the program was started from.
+    const std::string folder = programPath.substr(0, programPath.size() - strlen("kestrion.exe"));
+    const std::string helpFile = folder + "help\\KESTRION.HLP";
+    application.setHelpFile(".\\help\\KESTRION.HLP");
+    TMainForm& f = start();
+
+    // No viewer for it (current Windows), or no such file: the HTML help's start page. F1 in
+    // the window does the same.
+    ui::headless::chooseMenuItem(*f.Help2);
+    EXPECT_THAT(fakes.help.requests(), IsEmpty());
+    EXPECT_THAT(fakes.shell.opened(), ElementsAre(folder + "help\\index.html"));
+    f.ChannelBar->setFocus();
+    ui::headless::pressKey(f, ui::vk::F1);
+    EXPECT_THAT(fakes.shell.opened(),
+                ElementsAre(folder + "help\\index.html", folder + "help\\index.html"));
+
+    // The file is there and can be shown: Windows help, at context 1, for the main window.
+    fakes.help.showable = {helpFile};
+    ui::headless::chooseMenuItem(*f.Help2);
     ASSERT_EQ(fakes.help.requests().size(), 1u);
-    EXPECT_EQ(fakes.help.requests()[0].helpFile, ".\\help\\KESTRION.HLP");
+    EXPECT_EQ(fakes.help.requests()[0].helpFile, helpFile);
     EXPECT_EQ(fakes.help.requests()[0].context, 1u);
     EXPECT_EQ(fakes.help.requests()[0].owner, MainWindow);
-    EXPECT_THAT(fakes.log, testing::Contains(testing::HasSubstr("mailto:")));
+    EXPECT_EQ(fakes.shell.opened().size(), 2u);
+
+    // A viewer that refuses the request leaves the user the HTML help.
+    fakes.help.succeeds = false;
+    ui::headless::chooseMenuItem(*f.Help2);
+    EXPECT_EQ(fakes.help.requests().size(), 2u);
+    EXPECT_EQ(fakes.shell.opened().back(), folder + "help\\index.html");
+
+    // Every help context has its page; an unknown one opens the start page.
+    fakes.help.showable.clear();
+    const std::pair<std::uint32_t, const char*> pages[] = {
+        {1, "index.html"},
+        {5, "settings.html"},
+        {6, "settings-require-alt.html"},
+        {7, "settings-require-ctrl.html"},
+        {4711, "index.html"},
+    };
+    for (const auto& [context, page] : pages) {
+        f.ShowHelp(context);
+        EXPECT_EQ(fakes.shell.opened().back(), folder + "help\\" + page) << context;
+        EXPECT_TRUE(fs::exists(fs::path(KESTRION_SOURCE_DIR) / "resources" / "help" / page))
+            << page;
+    }
+
+    // A help file named by its full path is taken as it is.
+    application.setHelpFile("C:\\Kestrion\\KESTRION.HLP");
+    fakes.help.showable = {"C:\\Kestrion\\KESTRION.HLP"};
+    f.ShowHelp(1);
+    EXPECT_EQ(fakes.help.requests().back().helpFile, "C:\\Kestrion\\KESTRION.HLP");
+}
+
+TEST_F(MainFormTest, HelpThatCannotBeOpenedSaysWhereItBelongs)
+{
+    fakes.shell.succeeds = false;
+    TMainForm& f = start();
+    backend.clearMessageBoxes();
+    ui::headless::chooseMenuItem(*f.Help2);
+    ASSERT_EQ(backend.messageBoxes().size(), 1u);
+    const auto& box = backend.messageBoxes()[0];
+    EXPECT_EQ(box.caption, "Error!");
+    EXPECT_EQ(box.icon, ui::MessageIcon::Error);
+    EXPECT_EQ(box.text, "Unable to open the help page:\r\n" + fakes.shell.opened().back());
+}
+
+TEST_F(MainFormTest, TheSettingsDialogsHelpOpensItsPageAndThoseOfItsCheckBoxes)
+{
+    TMainForm& f = start();
+    fakes.log.clear();
+    backend.answerModalForms([](ui::Form& dialog) {
+        auto& settings = dynamic_cast<profile::TSettingsDlg&>(dialog);
+        // F1 on the name field, the help button on a key label's panel, F1 on a check box.
+        settings.ChannelNameEdit->setFocus();
+        ui::headless::pressKey(settings, ui::vk::F1);
+        settings.HelpRequested(*settings.KeyLabels[0]);
+        settings.CheckBox2->setFocus();
+        ui::headless::pressKey(settings, ui::vk::F1);
+        settings.HelpRequested(*settings.CheckBox1);
+        return ui::ModalResult::Cancel;
+    });
+    ui::headless::chooseMenuItem(*f.SetChannels1);
+    std::vector<std::string> pages;
+    for (const auto& opened : fakes.shell.opened())
+        pages.push_back(opened.substr(opened.find_last_of("\\/") + 1));
+    EXPECT_EQ(pages, (std::vector<std::string>{"settings.html", "settings.html",
+                                               "settings-require-ctrl.html",
+                                               "settings-require-alt.html"}));
 }
 
 TEST_F(MainFormTest, AfterASaveTheBarFollowsTheListAndTheJoinedChannel)

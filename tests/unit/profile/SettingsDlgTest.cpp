@@ -661,17 +661,32 @@ TEST_F(SettingsDlgTest, AProfileOnAReadOnlyDiskIsLeftWhole)
     EXPECT_FALSE(dlg->ApplyBtn->enabled());
 }
 
-TEST_F(SettingsDlgTest, HelpGoesToTheContextsOfTheCheckBoxes)
+TEST_F(SettingsDlgTest, HelpGoesToTheCheckBoxesContextsAndElseToTheDialogs)
 {
     TSettingsDlg& dlg = open();
+    // The help button, then a click on a control.
     dlg.HelpRequested(*dlg.CheckBox1);
     dlg.HelpRequested(*dlg.CheckBox2);
-    dlg.HelpRequested(*dlg.KeyEdits[3]); // no context on it or around it
+    dlg.HelpRequested(*dlg.KeyEdits[3]); // no context of its own: the dialog's
+    dlg.HelpRequested(*dlg.KeyLabels[3]);
     dlg.HelpRequested(dlg);
+    EXPECT_EQ(helps, (std::vector<std::int32_t>{6, 7, 5, 5, 5}));
+
+    // F1 on every control that takes the focus but the key fields, where it is a key.
+    helps.clear();
+    const std::string keyShown = dlg.KeyEdits[0]->text();
     dlg.CheckBox2->setFocus();
     user::pressKey(dlg, ui::vk::F1);
     EXPECT_TRUE(dlg.CheckBox2->checked()); // F1 asked for help and did nothing else
-    EXPECT_EQ(helps, (std::vector<std::int32_t>{6, 7, 7}));
+    for (ui::WinControl* control :
+         std::initializer_list<ui::WinControl*>{dlg.ListBox1, dlg.ChannelNameEdit, dlg.Button3,
+                                                dlg.AddressEdit, dlg.OkBtn, dlg.ApplyBtn}) {
+        control->setFocus();
+        user::pressKey(dlg, ui::vk::F1);
+    }
+    EXPECT_EQ(helps, (std::vector<std::int32_t>{7, 5, 5, 5, 5, 5, 5}));
+    EXPECT_EQ(dlg.KeyEdits[0]->text(), keyShown);
+    EXPECT_EQ(dlg.ListBox1->items().count(), 3); // "+" was not pressed
 }
 
 TEST_F(SettingsDlgTest, TheLanguageFileReachesTheDialogsByTheirComponentNames)

@@ -9,6 +9,8 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 using namespace wintest;
 
@@ -82,51 +84,25 @@ protected:
         data.uID = 100;
         return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
     }
-    // Keys typed by the user (through X, as a real keyboard would) into `target`, whose title
-    // contains `title`. Without a window manager X gives the focus only when asked, and Wine
-    // takes it over a little later, so the keys go out once Wine has made `target` the
-    // foreground window.
-    static void typeInto(HWND target, const std::string& title, const std::string& keys)
+
+    // Keys typed into `target` until `done` (at most five times). The window must be active
+    // for the keys to reach its menu; without a window manager, Wine sometimes leaves no
+    // window active once another program has been started or a dialog has closed, and keys
+    // typed then are lost. A click on the window's title makes it active again, as for a
+    // user; the keys go out only once it is, and once more only when they were lost.
+    bool typeUntil(HWND target, const std::string& title, const std::string& keys,
+                   const std::function<bool()>& done)
     {
         for (int attempt = 0; attempt < 5; ++attempt) {
-            run("/bin/sh -c \"xdotool search --onlyvisible --name '" + title +
-                "' windowfocus --sync\"");
-            if (waitFor([&] { return GetForegroundWindow() == target; },
-                        std::chrono::milliseconds(1000)))
-                break;
-        }
-        run("/bin/sh -c \"xdotool key --delay 100 " + keys + "\"");
-    }
-    // Whether a menu of the window's thread is open (a pop-up menu window shows).
-    static bool menuShown(HWND main)
-    {
-        DWORD thread = GetWindowThreadProcessId(main, nullptr);
-        bool shown = false;
-        forEachWindow([&](HWND w) {
-            char name[16] = {};
-            GetClassNameA(w, name, sizeof name);
-            if (std::string(name) == "#32768" && IsWindowVisible(w) &&
-                GetWindowThreadProcessId(w, nullptr) == thread)
-                shown = true;
-            return !shown;
-        });
-        return shown;
-    }
-    // File, then the item with the access key `item`, typed as a user does. Under load Wine
-    // now and then loses the Alt chord typed into a window that has only just become the
-    // foreground one, so the chord is typed again until the menu shows, and the item's key
-    // again while the menu stays open.
-    static bool chooseFromFileMenu(HWND main, const std::string& item)
-    {
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            typeInto(main, "Corvandial", "alt+f");
-            if (!waitFor([&] { return menuShown(main); }, std::chrono::seconds(3)))
+            RECT frame;
+            GetWindowRect(target, &frame);
+            run("/bin/sh -c \"xdotool mousemove " + std::to_string(frame.left + 40) + " " +
+                std::to_string(frame.top + 6) + " click 1\"");
+            if (!waitFor([&] { return GetForegroundWindow() == target; }, std::chrono::seconds(2)))
                 continue;
-            for (int press = 0; press < 3; ++press) {
-                run("/bin/sh -c \"xdotool key " + item + "\"");
-                if (waitFor([&] { return !menuShown(main); }, std::chrono::seconds(3)))
-                    return true;
-            }
+            typeInto(target, title, keys);
+            if (waitFor(done, std::chrono::seconds(5)))
+                return true;
         }
         return false;
     }
@@ -137,6 +113,34 @@ protected:
 private:
     std::string m_program = dir.file("kestrion.exe");
     std::string m_log = dir.file("client.log");
+};
+
+// Makes `command` the program that opens web pages (.html files), and puts back what was
+// registered before when it goes.
+class ScopedPageHandler {
+public:
+    explicit ScopedPageHandler(const std::string& command)
+    {
+        char old[256] = {};
+        LONG size = sizeof old;
+        if (RegQueryValueA(HKEY_CLASSES_ROOT, ".html", old, &size) == ERROR_SUCCESS)
+            m_old = old;
+        setRegistryText(HKEY_CLASSES_ROOT, ".html", "", ProgId);
+        setRegistryText(HKEY_CLASSES_ROOT, std::string(ProgId) + "\\shell\\open\\command", "",
+                        command);
+    }
+    ~ScopedPageHandler()
+    {
+        if (m_old)
+            setRegistryText(HKEY_CLASSES_ROOT, ".html", "", *m_old);
+        deleteRegistryTree(HKEY_CLASSES_ROOT, ProgId);
+    }
+    ScopedPageHandler(const ScopedPageHandler&) = delete;
+    ScopedPageHandler& operator=(const ScopedPageHandler&) = delete;
+
+private:
+    static constexpr const char* ProgId = "KestrionTest.htmlfile";
+    std::optional<std::string> m_old;
 };
 
 const char TwoChannels[] =
@@ -223,7 +227,7 @@ TEST_F(ProgramTest, ClosingTheWindowHidesItAndExitRemovesTheIcon)
     // A double click on the tray icon shows the window again; then File, Exit.
     PostMessageA(main, 0x40E, 100, WM_LBUTTONDBLCLK);
     ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }));
-    ASSERT_TRUE(chooseFromFileMenu(main, "x"));
+    ASSERT_TRUE(chooseFromMenu(main, "Corvandial", "alt+f", "x"));
     EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_FALSE(trayIconShown(main));
     // The client keeps running.
@@ -235,7 +239,7 @@ TEST_F(ProgramTest, ExitAndShutdownStopsTheClientToo)
     profile(TwoChannels);
     HWND main = start();
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(chooseFromFileMenu(main, "s"));
+    ASSERT_TRUE(chooseFromMenu(main, "Corvandial", "alt+f", "s"));
     EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_EQ(copyData().back(), "/shutdown");
     EXPECT_TRUE(waitFor([] { return FindWindowA("#32770", "Roger Wilco") == nullptr; }));
@@ -359,4 +363,63 @@ TEST_F(ProgramTest, AReadOnlyProfileStartsWithoutAMessage)
     EXPECT_EQ(FindWindowA("#32770", "Kestrion"), nullptr);
     EXPECT_EQ(readFile(dir.file("kestrion.ini")), TwoChannels);
     SetFileAttributesA(dir.file("kestrion.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Last of the file: under Wine (seen with the x86_64 build), after this test the test
+// process's own handle of HKEY_LOCAL_MACHINE is no longer valid whenever the first Help chord
+// was lost and typed again (RegCreateKeyExA then fails with ERROR_INVALID_HANDLE), so a test
+// after it could not name the client in App Paths. The program is another process and is
+// not touched by it.
+TEST_F(ProgramTest, HelpOpensTheHtmlHelpBesideTheProgramWhateverTheCurrentFolder)
+{
+    // The help folder beside the program, as the release holds it, and a program that records
+    // what the shell opens as a web page.
+    const std::string help = dir.file("help\\");
+    ASSERT_TRUE(CreateDirectoryA(help.c_str(), nullptr));
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((exeDir() + "help\\*.*").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            ASSERT_TRUE(CopyFileA((exeDir() + "help\\" + found.cFileName).c_str(),
+                                  (help + found.cFileName).c_str(), FALSE));
+        }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    const std::string opened = dir.file("opened.txt");
+    ScopedPageHandler browser(quoted(exeDir() + "platform_helper.exe") + " record " +
+                              quoted(opened) + " \"%1\"");
+
+    // Started from a shortcut whose working folder is somewhere else.
+    TempDir elsewhere;
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof previous, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.path().c_str()));
+    profile(TwoChannels);
+    HWND main = start();
+    SetCurrentDirectoryA(previous);
+    ASSERT_NE(main, nullptr);
+
+    // F1 in the settings dialog opens the dialog's page; Help, Help the start page. Both with
+    // the keys a user presses.
+    ASSERT_TRUE(typeUntil(main, "Corvandial", "alt+o s", [&] {
+        return m_process->window("TSettingsDlg", std::chrono::milliseconds(0)) != nullptr;
+    }));
+    HWND settings = m_process->window("TSettingsDlg", std::chrono::seconds(10));
+    EXPECT_TRUE(waitFor([&] { return IsWindowVisible(settings) != FALSE; }));
+    EXPECT_TRUE(typeUntil(settings, "Channel Settings", "F1",
+                          [&] { return readFile(opened) == help + "settings.html\n"; }))
+        << readFile(opened);
+    EXPECT_TRUE(typeUntil(settings, "Channel Settings", "Escape",
+                          [&] { return IsWindow(settings) == FALSE; }));
+
+    EXPECT_TRUE(typeUntil(main, "Corvandial", "alt+h h", [&] {
+        return logLines(opened).size() >= 2;
+    })) << readFile(opened);
+    // The dialog's page once, then the start page (once for each time the keys went out).
+    const std::vector<std::string> pages = logLines(opened);
+    ASSERT_GE(pages.size(), 2u);
+    EXPECT_EQ(pages[0], help + "settings.html");
+    for (std::size_t i = 1; i < pages.size(); ++i)
+        EXPECT_EQ(pages[i], help + "index.html");
 }

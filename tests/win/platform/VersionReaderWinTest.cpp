@@ -61,7 +61,7 @@ TEST(Win32VersionReader, ReadsTheProgramsVersionAndNotice)
     for (const std::string& path : {program, readOnly, appended}) {
         platform::VersionStrings strings = versions.read(path);
         EXPECT_GE(strings.resourceSize, 1u) << path;
-        EXPECT_EQ(strings.fileVersion, std::optional<std::string>("2.2.3.3")) << path;
+        EXPECT_EQ(strings.fileVersion, std::optional<std::string>(KESTRION_VERSION)) << path;
         ASSERT_TRUE(strings.legalCopyright.has_value()) << path;
         EXPECT_NE(strings.legalCopyright->find("Quorbit"), std::string::npos)
             << *strings.legalCopyright;

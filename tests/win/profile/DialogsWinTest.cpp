@@ -58,7 +58,8 @@ public:
         setCaption("Kestrion");
         setBorderStyle(ui::FormBorderStyle::Single);
         setPosition(ui::FormPosition::Designed);
-        setBounds(100, 100, 240, 160);
+        // Far enough from the screen's edges for the dialog to stand centred over it.
+        setBounds(300, 300, 240, 160);
         MainMenu1 = new ui::MainMenu(this);
         MainMenu1->setAutoHotkeys(ui::AutoHotkeys::Manual);
         Options1 = new ui::MenuItem(this);
@@ -225,9 +226,20 @@ TEST_F(DialogsWin, TheSettingsDialogCapturesKeysAndAddsAChannelFromTheMenu)
         EXPECT_EQ(SendMessageA(windowHandle(*dlg->ListBox1), LB_GETCOUNT, 0, 0), 3);
         EXPECT_EQ(SendMessageA(windowHandle(*dlg->ListBox1), LB_GETCURSEL, 0, 0), 2);
 
-        // Help on a check box travels up to the dialog and out to the help file.
+        // Help on a check box travels up to the dialog and out to the help; so does help on a
+        // control without a help context of its own, which gets the dialog's. (This is what a
+        // click with the title bar's help button sends; Wine has no such help mode.)
         HELPINFO help{sizeof help, HELPINFO_WINDOW, 0, windowHandle(*dlg->CheckBox1), 0, {0, 0}};
         SendMessageA(windowHandle(*dlg->CheckBox1), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        help.hItemHandle = windowHandle(*dlg->AddressEdit);
+        SendMessageA(windowHandle(*dlg->AddressEdit), WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
+        // F1 pressed in the name field asks once (the system's own request for the key is
+        // dropped); F1 in a key field is a key, not a request.
+        EXPECT_EQ(pressKeys(app, "Channel Settings", "F1"), 0);
+        EXPECT_TRUE(pumpUntil(app, [&] { return host.Helps.size() >= 3; }));
+        dlg->KeyEdits[7]->setFocus();
+        EXPECT_EQ(pressKeys(app, "Channel Settings", "F1"), 0);
+        EXPECT_TRUE(pumpUntil(app, [&] { return dlg->KeyEdits[7]->text() == "112"; }));
         SendMessageA(windowHandle(*dlg->OkBtn), BM_CLICK, 0, 0);
     });
     SendMessageA(windowHandle(host), WM_COMMAND, MAKEWPARAM(host.SetChannels1->command(), 0), 0);
@@ -235,12 +247,13 @@ TEST_F(DialogsWin, TheSettingsDialogCapturesKeysAndAddsAChannelFromTheMenu)
     EXPECT_EQ(host.Result, ui::ModalResult::Ok);
     EXPECT_EQ(openSettings(), nullptr); // freed after it closed
 
-    EXPECT_EQ(host.Helps, std::vector<std::int32_t>{6});
+    EXPECT_EQ(host.Helps, (std::vector<std::int32_t>{6, 5, 5}));
     EXPECT_EQ(host.Profile.ChannelNames, (Names{"Alpha", "Bravo", "Echo"}));
     EXPECT_EQ(profile::readText(path, "channels", "channel3", ""), "Echo");
     EXPECT_EQ(profile::readInteger(path, "channels", "count", 0), 3);
     EXPECT_EQ(profile::readInteger(path, "keys", "channel4", 0), 116);
     EXPECT_EQ(profile::readInteger(path, "keys", "channel5", 0), 13);
+    EXPECT_EQ(profile::readInteger(path, "keys", "channel7", 0), 112);
     EXPECT_EQ(profile::readText(path, "sounds", "channel1", ""), "C:\\alpha.wav");
     app.processMessages();
     EXPECT_EQ(host.initialChannelItems(),

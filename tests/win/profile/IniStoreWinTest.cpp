@@ -397,13 +397,28 @@ TEST(IniStoreWinTest, TemporaryFilesOfEndedWritersAreRemovedByTheNextWrite)
     TempDir dir;
     const std::string path = dir.file("p.ini");
     ASSERT_TRUE(writeFile(path, "[a]\r\nk=1\r\n"));
+    // A writer that still runs: a program that waits for its user (a console program would
+    // end at once here, its input being at its end).
+    Process running("notepad.exe", SW_HIDE);
+    // Wine hands a freed process id to the next process soon, so the id of an ended writer is
+    // taken only once nothing runs under it any more.
     DWORD ended = 0;
-    {
-        Process process("cmd.exe /c exit 0", SW_HIDE);
-        ASSERT_TRUE(process.wait(std::chrono::seconds(10)).has_value());
-        ended = process.id();
+    for (int attempt = 0; attempt < 10 && ended == 0; ++attempt) {
+        DWORD id = 0;
+        {
+            Process process("cmd.exe /c exit 0", SW_HIDE);
+            ASSERT_TRUE(process.wait(std::chrono::seconds(10)).has_value());
+            id = process.id();
+        }
+        HANDLE again = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+        DWORD code = 0;
+        bool alive = again && GetExitCodeProcess(again, &code) && code == STILL_ACTIVE;
+        if (again)
+            CloseHandle(again);
+        if (!alive && id != running.id() && id != GetCurrentProcessId())
+            ended = id;
     }
-    Process running("cmd.exe /c pause", SW_HIDE);
+    ASSERT_NE(ended, 0u) << "no process id that nothing runs under";
     const std::string stale[] = {"kes-" + std::to_string(ended) + "-0.tmp",
                                  "KES-" + std::to_string(ended) + "-12.TMP"};
     const std::string kept[] = {
@@ -418,6 +433,7 @@ TEST(IniStoreWinTest, TemporaryFilesOfEndedWritersAreRemovedByTheNextWrite)
     for (const auto& name : kept)
         ASSERT_TRUE(writeFile(dir.file(name), "x"));
 
+    ASSERT_TRUE(running.running());
     profile::writeText(path, "a", "k", "2");
     for (const auto& name : stale)
         EXPECT_EQ(GetFileAttributesA(dir.file(name).c_str()), INVALID_FILE_ATTRIBUTES) << name;

@@ -332,4 +332,47 @@ void removeClientAppPath()
     deleteRegistryTree(HKEY_LOCAL_MACHINE, kAppPathsKey);
 }
 
+void typeInto(HWND target, const std::string& title, const std::string& keys)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        run("/bin/sh -c \"xdotool search --onlyvisible --name '" + title +
+            "' windowfocus --sync\"");
+        if (waitFor([&] { return GetForegroundWindow() == target; },
+                    std::chrono::milliseconds(1000)))
+            break;
+    }
+    run("/bin/sh -c \"xdotool key --delay 100 " + keys + "\"");
+}
+
+bool menuShown(HWND window)
+{
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    bool shown = false;
+    forEachWindow([&](HWND w) {
+        char name[16] = {};
+        GetClassNameA(w, name, sizeof name);
+        if (std::string(name) == "#32768" && IsWindowVisible(w) &&
+            GetWindowThreadProcessId(w, nullptr) == thread)
+            shown = true;
+        return !shown;
+    });
+    return shown;
+}
+
+bool chooseFromMenu(HWND window, const std::string& title, const std::string& menuKeys,
+                    const std::string& itemKey)
+{
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        typeInto(window, title, menuKeys);
+        if (!waitFor([&] { return menuShown(window); }, std::chrono::seconds(3)))
+            continue;
+        for (int press = 0; press < 3; ++press) {
+            run("/bin/sh -c \"xdotool key " + itemKey + "\"");
+            if (waitFor([&] { return !menuShown(window); }, std::chrono::seconds(3)))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace wintest

@@ -120,6 +120,21 @@ void setRegistryText(HKEY root, const std::string& key, const std::string& name,
 void setRegistryNumber(HKEY root, const std::string& key, const std::string& name, DWORD value);
 void deleteRegistryTree(HKEY root, const std::string& key);
 
+// Keys typed by the user (through X, as a real keyboard would; xdotool's key names, e.g.
+// "alt+f x") into `target`, whose title contains `title`. Without a window manager X gives
+// the focus only when asked, and Wine takes it over a little later, so the keys go out once
+// Wine has made `target` the foreground window.
+void typeInto(HWND target, const std::string& title, const std::string& keys);
+// Whether a menu of `window`'s thread is open (a pop-up menu window shows).
+bool menuShown(HWND window);
+// The menu opened by `menuKeys` (e.g. "alt+f") typed into `window`, then the item with the
+// access key `itemKey`, as a user chooses it; true once the menu has closed again. Under load
+// Wine now and then loses the Alt chord typed into a window that has only just become the
+// foreground one, so the chord is typed again until the menu shows, and the item's key again
+// while the menu stays open.
+bool chooseFromMenu(HWND window, const std::string& title, const std::string& menuKeys,
+                    const std::string& itemKey);
+
 // Quotes a path for a command line.
 inline std::string quoted(const std::string& path)
 {

@@ -1,0 +1,80 @@
+# The release zip's checksums and its check, run by the release-zip target (cmake -P):
+#   -DMODE=sums   -DFOLDER=dir     writes dir/SHA256SUMS: one line "<sha256>  <path>" for
+#                                  every other file below dir, paths with "/", in name order
+#   -DMODE=check  -DZIP=file -DPROGRAMS=a.exe,b.dll -DSOURCE=dir -DWORK=dir
+#                                  unpacks the zip into WORK and fails unless its folder
+#                                  "kestrion" holds exactly the programs, README.txt,
+#                                  SHA256SUMS and the files of resources/language and
+#                                  resources/help, and every checksum holds
+#   -DMODE=zipsum -DZIP=file       writes file.sha256, the zip's own checksum line
+
+function(release_files folder out)
+  file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${folder} ${folder}/*)
+  list(SORT files)
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+if(MODE STREQUAL "sums")
+  release_files(${FOLDER} files)
+  list(REMOVE_ITEM files SHA256SUMS)
+  set(sums "")
+  foreach(f IN LISTS files)
+    file(SHA256 ${FOLDER}/${f} hash)
+    string(APPEND sums "${hash}  ${f}\n")
+  endforeach()
+  file(WRITE ${FOLDER}/SHA256SUMS "${sums}")
+
+elseif(MODE STREQUAL "check")
+  file(REMOVE_RECURSE ${WORK})
+  file(MAKE_DIRECTORY ${WORK})
+  file(ARCHIVE_EXTRACT INPUT ${ZIP} DESTINATION ${WORK})
+  release_files(${WORK} found)
+  string(REPLACE "," ";" expected "${PROGRAMS}")
+  list(APPEND expected README.txt SHA256SUMS)
+  foreach(folder language help)
+    release_files(${SOURCE}/resources/${folder} files)
+    foreach(f IN LISTS files)
+      list(APPEND expected ${folder}/${f})
+    endforeach()
+  endforeach()
+  list(TRANSFORM expected PREPEND kestrion/)
+  list(SORT expected)
+  if(NOT found STREQUAL expected)
+    set(missing ${expected})
+    list(REMOVE_ITEM missing ${found})
+    set(extra ${found})
+    list(REMOVE_ITEM extra ${expected})
+    message(FATAL_ERROR "${ZIP} does not hold what a release holds.\n"
+                        "Missing: ${missing}\nNot meant to be there: ${extra}")
+  endif()
+  file(STRINGS ${WORK}/kestrion/SHA256SUMS lines ENCODING UTF-8)
+  list(LENGTH lines count)
+  list(LENGTH expected all)
+  math(EXPR others "${all} - 1")
+  if(NOT count EQUAL others)
+    message(FATAL_ERROR "SHA256SUMS lists ${count} files, the zip holds ${others} others")
+  endif()
+  foreach(line IN LISTS lines)
+    if(NOT line MATCHES "^([0-9a-f]+)  (.+)$")
+      message(FATAL_ERROR "SHA256SUMS: malformed line: ${line}")
+    endif()
+    set(hash ${CMAKE_MATCH_1})
+    set(path ${CMAKE_MATCH_2})
+    if(NOT EXISTS ${WORK}/kestrion/${path})
+      message(FATAL_ERROR "SHA256SUMS names ${path}, which the zip does not hold")
+    endif()
+    file(SHA256 ${WORK}/kestrion/${path} actual)
+    if(NOT actual STREQUAL hash)
+      message(FATAL_ERROR "SHA256SUMS: ${path} has the checksum ${actual}, not ${hash}")
+    endif()
+  endforeach()
+  file(REMOVE_RECURSE ${WORK})
+
+elseif(MODE STREQUAL "zipsum")
+  file(SHA256 ${ZIP} hash)
+  get_filename_component(name ${ZIP} NAME)
+  file(WRITE ${ZIP}.sha256 "${hash}  ${name}\n")
+
+else()
+  message(FATAL_ERROR "ReleaseFiles.cmake: unknown MODE '${MODE}'")
+endif()
