@@ -434,15 +434,7 @@ void TLCDLabel::Paint()
     if (visible()) {
         image.fillRect({0, 0, w, h}, m_backGround);
         if (m_borderStyle != TMyBorder::frNone) {
-            TColor frame = m_borderColor;
-            TColor topLeft = m_borderColor;
-            if (m_borderStyle == TMyBorder::frRaised) {
-                frame = ui::clBtnShadow;
-                topLeft = ui::clBtnHighlight;
-            } else if (m_borderStyle == TMyBorder::frLowered) {
-                frame = ui::clBtnHighlight;
-                topLeft = ui::clBtnShadow;
-            }
+            const auto [frame, topLeft] = frameColors();
             image.frameRect({0, 0, w, h}, frame);
             if (m_borderStyle != TMyBorder::frSingle)
                 image.polyline({{w, 0}, {0, 0}, {0, h}}, topLeft);
@@ -455,6 +447,52 @@ void TLCDLabel::Paint()
     present(image);
 }
 
+std::pair<TColor, TColor> TLCDLabel::frameColors() const
+{
+    switch (m_borderStyle) {
+    case TMyBorder::frRaised: return {ui::clBtnShadow, ui::clBtnHighlight};
+    case TMyBorder::frLowered: return {ui::clBtnHighlight, ui::clBtnShadow};
+    default: return {m_borderColor, m_borderColor};
+    }
+}
+
+ui::Raster TLCDLabel::screenPicture(const ui::Raster&, int dpi, int width, int height) const
+{
+    ui::Raster image(width, height);
+    if (!visible()) {
+        image.fillRect(image.bounds(), ui::clBtnFace);
+        return image;
+    }
+    const DotGrid grid = scaledGrid(dotLayout(), dpi, width, height);
+    image.fillRect(image.bounds(), m_backGround);
+    if (m_borderStyle != TMyBorder::frNone) {
+        const int t = grid.frame;
+        const auto [frame, topLeft] = frameColors();
+        // The frame of the design picture, each line t pixels wide: the bottom and right
+        // lines in the frame colour, then the top and left ones over their corners.
+        image.fillRect({0, height - t, width, height}, frame);
+        image.fillRect({width - t, 0, width, height}, frame);
+        image.fillRect({0, 0, width, t}, topLeft);
+        image.fillRect({0, 0, t, height}, topLeft);
+    }
+    if (enabled())
+        drawCells(image, grid);
+    return image;
+}
+
+DotLayout TLCDLabel::dotLayout() const
+{
+    DotGrid design;
+    design.dotWidth = m_dotWidth;
+    design.dotHeight = m_dotHeight;
+    design.dotStepX = m_dotWidth + m_pixelSpacing;
+    design.dotStepY = m_dotHeight + m_pixelSpacing;
+    design.cellStepX = clampToInt(std::int64_t(m_charWidth) + m_charSpacing);
+    design.cellStepY = clampToInt(std::int64_t(m_charHeight) + m_lineSpacing);
+    design.originX = design.originY = clampToInt(std::int64_t(m_borderSpace) + 1);
+    return {m_matrixCols, m_matrixRows, m_noOfChars, m_textLines, design};
+}
+
 TLCDLabel::DotColors TLCDLabel::dotColors() const
 {
     return {ui::colorToRgb(m_pixelOn), ui::colorToRgb(m_pixelOff), ui::colorToRgb(m_pixelOnDim)};
@@ -462,21 +500,23 @@ TLCDLabel::DotColors TLCDLabel::dotColors() const
 
 void TLCDLabel::DrawCells(ui::Raster& image) const
 {
+    drawCells(image, dotLayout().design);
+}
+
+void TLCDLabel::drawCells(ui::Raster& image, const DotGrid& grid) const
+{
     const DotColors colors = dotColors();
     for (int line = 0; line < m_textLines; ++line) {
-        const std::int64_t y0 = std::int64_t(m_borderSpace) + 1 +
-                                std::int64_t(line) * (std::int64_t(m_charHeight) + m_lineSpacing);
+        const std::int64_t y0 = grid.originY + std::int64_t(line) * grid.cellStepY;
         if (y0 >= image.height())
             break;
         for (int column = 0; column < m_noOfChars; ++column) {
-            const std::int64_t x0 =
-                std::int64_t(m_borderSpace) + 1 +
-                std::int64_t(column) * (std::int64_t(m_charWidth) + m_charSpacing);
+            const std::int64_t x0 = grid.originX + std::int64_t(column) * grid.cellStepX;
             if (x0 >= image.width())
                 break;
             const std::int64_t cell = std::int64_t(line) * m_noOfChars + column;
             const int code = cellCode(int(std::min<std::int64_t>(cell, kTextBufferSize)));
-            drawChar(image, int(x0), int(y0), code, colors);
+            drawChar(image, int(x0), int(y0), code, colors, grid);
         }
     }
 }
@@ -502,10 +542,11 @@ bool TLCDLabel::dotLit(int code, int row, int col) const
 
 void TLCDLabel::DrawChar(ui::Raster& image, int x0, int y0, int code) const
 {
-    drawChar(image, x0, y0, code, dotColors());
+    drawChar(image, x0, y0, code, dotColors(), dotLayout().design);
 }
 
-void TLCDLabel::drawChar(ui::Raster& image, int x0, int y0, int code, const DotColors& colors) const
+void TLCDLabel::drawChar(ui::Raster& image, int x0, int y0, int code, const DotColors& colors,
+                         const DotGrid& grid) const
 {
     // The glyph's dots, one byte each, where the set keeps them in one block: a built-in
     // table (1 = lit) or the custom store (0 = lit). Hitachi2 joins two tables and goes
@@ -522,8 +563,8 @@ void TLCDLabel::drawChar(ui::Raster& image, int x0, int y0, int code, const DotC
         const GlyphTable& table = builtinTables()[std::size_t(m_dotMatrix)];
         glyph = table.dots.data() + std::size_t(code - table.first) * table.cols * table.rows;
     }
-    const int stepX = m_dotWidth + m_pixelSpacing;
-    const int stepY = m_dotHeight + m_pixelSpacing;
+    const int stepX = grid.dotStepX;
+    const int stepY = grid.dotStepY;
     // spShaped tells lit dots by their colour, so with PixelOn equal to PixelOff every dot is
     // drawn as a lit one.
     const bool allLookLit = m_pixelOff == m_pixelOn;
@@ -545,11 +586,12 @@ void TLCDLabel::drawChar(ui::Raster& image, int x0, int y0, int code, const DotC
                 lit = !custom && dotLit(code, row, col);
             }
             const std::uint32_t color = lit ? colors.on : colors.off;
+            const ui::Box box{x, y, x + grid.dotWidth, y + grid.dotHeight};
             if (m_pixelSize == TPixelSize::pix1x1) {
-                image.setPixel(x, y, color);
+                // A single pixel at design size; at a larger scale the square it becomes.
+                image.fillRect(box, color);
                 continue;
             }
-            const ui::Box box{x, y, x + m_dotWidth, y + m_dotHeight};
             switch (m_pixelShape) {
             case TPixelShape::spSquare: image.fillRect(box, color); break;
             case TPixelShape::spShaped:

@@ -17,7 +17,12 @@
 // A paint draws the whole control into a ui::Raster of (Width + 2) × (Height + 2) pixels and
 // presents it in one copy. A paint that cannot be drawn (a size given from outside beyond
 // ui::Raster's limits) throws ui::Error to whoever asked for it.
+//
+// The model and its layout are in design units. A window laid out at another scale shows
+// the display drawn anew for its area there (screenPicture): the same panel, frame and cells
+// on a grid of square dots of whole pixels (DotGrid.h), never a smoothed enlargement.
 
+#include "lcd/DotGrid.h"
 #include "lcd/FontFile.h"
 #include "lcd/Matrix.h"
 #include "ui/GraphicControl.h"
@@ -25,6 +30,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace lcd {
 
@@ -112,6 +118,11 @@ public:
 
     // The paint: layout, the whole picture into a new off-screen image, one present.
     void Paint() override;
+    // The picture as a window at `dpi` shows it on the control's area of width x height of
+    // its pixels, from the state the last layout left.
+    ui::Raster screenPicture(const ui::Raster& picture, int dpi, int width, int height) const override;
+    // The cells and the design grid they are drawn on at 96 dpi.
+    DotLayout dotLayout() const;
 
     // Internal state, readable for tests.
     int MatrixCols() const { return m_matrixCols; }
@@ -187,7 +198,11 @@ private:
         std::uint32_t dim;
     };
     DotColors dotColors() const;
-    void drawChar(ui::Raster& image, int x0, int y0, int code, const DotColors& colors) const;
+    // The frame's colour and that of its top row and left column, by BorderStyle.
+    std::pair<TColor, TColor> frameColors() const;
+    void drawCells(ui::Raster& image, const DotGrid& grid) const;
+    void drawChar(ui::Raster& image, int x0, int y0, int code, const DotColors& colors,
+                  const DotGrid& grid) const;
     void layout(bool fromSize);
 
     // Published values.

@@ -1,5 +1,7 @@
 #include "ui/GraphicControl.h"
 
+#include "ui/Screen.h"
+
 #include <algorithm>
 
 namespace ui {
@@ -26,8 +28,26 @@ void GraphicControl::present(const Raster& image)
     setNeedsRepaint(false);
     if (ControlPeer* window = windowPeer()) {
         const Point at = positionInWindow();
-        window->present(shown, at.x, at.y);
+        const int dpi = window->dpi();
+        if (dpi == kDesignDpi) {
+            window->present(shown, at.x, at.y);
+            return;
+        }
+        const Box area = scaleBox({at.x, at.y, at.x + width(), at.y + height()}, dpi);
+        window->present(screenPicture(m_surface, dpi, area.width(), area.height()), area.left,
+                        area.top);
     }
+}
+
+int GraphicControl::screenDpi() const
+{
+    const ControlPeer* window = windowPeer();
+    return window ? window->dpi() : kDesignDpi;
+}
+
+Raster GraphicControl::screenPicture(const Raster& picture, int, int width, int height) const
+{
+    return picture.resized(width, height);
 }
 
 Raster GraphicControl::overlay(const Raster& old, const Raster& shown, int width, int height)

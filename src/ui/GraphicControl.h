@@ -16,7 +16,9 @@
 //     }
 //
 // The last presented picture stays readable as surface(), which is what a headless test
-// looks at; on Windows the same picture is copied to the parent window.
+// looks at; on Windows the same picture is copied to the parent window. A parent window laid
+// out at another scale than the design's (ui/Screen.h) shows screenPicture() instead, on the
+// control's area scaled to that window.
 
 #include "ui/Control.h"
 #include "ui/Raster.h"
@@ -43,6 +45,13 @@ public:
     const Raster& surface() const { return m_surface; }
     // How many pictures have been presented since the control was made.
     std::uint64_t presentCount() const { return m_presentCount; }
+
+    // The dots per inch of the window the control is drawn on (kDesignDpi without one).
+    int screenDpi() const;
+    // What a window at `dpi` shows on the control's area, `width` x `height` of its pixels,
+    // for `picture`, the control's surface at design size. The base enlarges the picture
+    // without smoothing; a control that can draw itself sharp at that scale draws anew.
+    virtual Raster screenPicture(const Raster& picture, int dpi, int width, int height) const;
 
 private:
     static Raster overlay(const Raster& old, const Raster& shown, int width, int height);

@@ -1,5 +1,9 @@
 #include "ui/Label.h"
 
+#include "ui/Screen.h"
+
+#include <algorithm>
+
 namespace ui {
 
 namespace {
@@ -83,40 +87,53 @@ void Bevel::setStyle(BevelStyle style)
 
 void Bevel::Paint()
 {
-    const int w = width();
-    const int h = height();
+    present(picture(width(), height(), 1));
+}
+
+Raster Bevel::screenPicture(const Raster&, int dpi, int width, int height) const
+{
+    // The lines keep their look: as many pixels wide as the scale has whole steps.
+    return picture(width, height, std::max(1, dpi / kDesignDpi));
+}
+
+Raster Bevel::picture(int w, int h, int t) const
+{
     Raster image(w, h);
     image.fillRect(image.bounds(), clBtnFace);
     const TColor dark = m_style == BevelStyle::Lowered ? clBtnShadow : clBtnHighlight;
     const TColor light = m_style == BevelStyle::Lowered ? clBtnHighlight : clBtnShadow;
     switch (m_shape) {
     case BevelShape::Box:
-        image.polyline({{w - 1, 0}, {0, 0}, {0, h}}, dark);
-        image.polyline({{w - 1, 0}, {w - 1, h - 1}, {-1, h - 1}}, light);
+        for (int i = 0; i < t; ++i) {
+            image.polyline({{w - 1 - i, i}, {i, i}, {i, h - i}}, dark);
+            image.polyline({{w - 1 - i, i}, {w - 1 - i, h - 1 - i}, {i - 1, h - 1 - i}}, light);
+        }
         break;
     case BevelShape::Frame:
-        image.frameRect({0, 0, w - 1, h - 1}, dark);
-        image.frameRect({1, 1, w, h}, light);
+        for (int i = 0; i < t; ++i) {
+            image.frameRect({i, i, w - t - i, h - t - i}, dark);
+            image.frameRect({t + i, t + i, w - i, h - i}, light);
+        }
         break;
     case BevelShape::TopLine:
-        image.fillRect({0, 0, w, 1}, dark);
-        image.fillRect({0, 1, w, 2}, light);
+        image.fillRect({0, 0, w, t}, dark);
+        image.fillRect({0, t, w, 2 * t}, light);
         break;
     case BevelShape::BottomLine:
-        image.fillRect({0, h - 2, w, h - 1}, dark);
-        image.fillRect({0, h - 1, w, h}, light);
+        image.fillRect({0, h - 2 * t, w, h - t}, dark);
+        image.fillRect({0, h - t, w, h}, light);
         break;
     case BevelShape::LeftLine:
-        image.fillRect({0, 0, 1, h}, dark);
-        image.fillRect({1, 0, 2, h}, light);
+        image.fillRect({0, 0, t, h}, dark);
+        image.fillRect({t, 0, 2 * t, h}, light);
         break;
     case BevelShape::RightLine:
-        image.fillRect({w - 2, 0, w - 1, h}, dark);
-        image.fillRect({w - 1, 0, w, h}, light);
+        image.fillRect({w - 2 * t, 0, w - t, h}, dark);
+        image.fillRect({w - t, 0, w, h}, light);
         break;
     case BevelShape::Spacer: break;
     }
-    present(image);
+    return image;
 }
 
 } // namespace ui

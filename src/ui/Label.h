@@ -58,8 +58,13 @@ public:
     // Draws the lines on the button-face colour: a lowered line is a shadow line with a
     // highlight line below or to the right of it, a raised one the other way round.
     void Paint() override;
+    // The same lines at another scale, each as many pixels wide as the scale's whole steps.
+    Raster screenPicture(const Raster& picture, int dpi, int width, int height) const override;
 
 private:
+    // The picture of w x h pixels with lines t pixels wide.
+    Raster picture(int w, int h, int t) const;
+
     BevelShape m_shape = BevelShape::Box;
     BevelStyle m_style = BevelStyle::Lowered;
 };

@@ -194,4 +194,22 @@ Raster Raster::cropped(int width, int height) const
     return out;
 }
 
+Raster Raster::resized(int width, int height) const
+{
+    Raster out(width, height);
+    if (m_width == 0 || m_height == 0) {
+        return out;
+    }
+    for (int y = 0; y < out.m_height; ++y) {
+        const auto from = static_cast<int>((2 * std::int64_t(y) + 1) * m_height /
+                                           (2 * std::int64_t(out.m_height)));
+        for (int x = 0; x < out.m_width; ++x) {
+            const auto column = static_cast<int>((2 * std::int64_t(x) + 1) * m_width /
+                                                 (2 * std::int64_t(out.m_width)));
+            out.put(x, y, pixel(column, from));
+        }
+    }
+    return out;
+}
+
 } // namespace ui

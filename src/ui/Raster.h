@@ -80,6 +80,10 @@ public:
 
     // The top-left part of the image, width x height pixels (cut to the image).
     Raster cropped(int width, int height) const;
+    // The image stretched (or shrunk) to width x height without smoothing: every pixel takes
+    // the colour of the pixel of this image under its centre, so a whole-factor enlargement
+    // turns each pixel into a square block. An empty image gives a black one.
+    Raster resized(int width, int height) const;
 
     friend bool operator==(const Raster&, const Raster&) = default;
 

@@ -112,7 +112,11 @@ Bytes errorSound()
     return wave(rate, 8, samples);
 }
 
-Bytes applicationIcon()
+namespace {
+
+// The 16 x 16 image with 16 colours: a BITMAPINFOHEADER, the palette, the colour image and
+// its mask.
+Bytes sixteenColourImage()
 {
     // The 16-colour palette, index: 0 black, 1 dark green, 2 green, 3 light green,
     // 4 dark grey, 5 grey, 6 light grey, 7 white, 8 dark amber, 9 amber; the rest black.
@@ -140,23 +144,10 @@ Bytes applicationIcon()
         ".44444444444444.", //
     };
     constexpr int size = 16;
-    constexpr std::uint32_t xorBytes = size * size / 2;    // 4 bits per pixel, rows of 8 bytes
-    constexpr std::uint32_t andBytes = size * 4;           // 1 bit per pixel, rows padded to 4
-    constexpr std::uint32_t imageBytes = 40 + 16 * 4 + xorBytes + andBytes;
+    constexpr std::uint32_t xorBytes = size * size / 2; // 4 bits per pixel, rows of 8 bytes
+    constexpr std::uint32_t andBytes = size * 4;        // 1 bit per pixel, rows padded to 4
 
     Bytes b;
-    put16(b, 0); // reserved
-    put16(b, 1); // icon
-    put16(b, 1); // one image
-    b.push_back(size);
-    b.push_back(size);
-    b.push_back(16); // colours
-    b.push_back(0);
-    put16(b, 1); // planes
-    put16(b, 4); // bits per pixel
-    put32(b, imageBytes);
-    put32(b, 6 + 16); // offset of the image
-
     put32(b, 40); // BITMAPINFOHEADER
     put32(b, size);
     put32(b, size * 2); // the colour image and the mask
@@ -193,6 +184,113 @@ Bytes applicationIcon()
         b.push_back(0);
         b.push_back(0);
     }
+    return b;
+}
+
+} // namespace
+
+IconPicture iconPicture(int size)
+{
+    // The 16-pixel design drawn anew at `size`, square pixels of whole sizes: the case and
+    // its bezel as wide as the scale's whole steps, the "K" as a 5 x 7 matrix of dots (with a
+    // gap between dots once they are three pixels apart), the bar below it.
+    constexpr std::uint32_t darkGrey = 0xFF404040, grey = 0xFF808080, lightGrey = 0xFFC0C0C0;
+    constexpr std::uint32_t screen = 0xFF004000, lit = 0xFF60FF60, bar = 0xFF00A000;
+    constexpr std::uint32_t amber = 0xFFFFC020;
+    static const char* const letterK[7] = {"#...#", "#..#.", "#.#..", "##...",
+                                           "#.#..", "#..#.", "#...#"};
+    IconPicture picture{size, std::vector<std::uint32_t>(std::size_t(size) * size, 0)};
+    auto fill = [&](int left, int top, int right, int bottom, std::uint32_t argb) {
+        for (int y = std::max(top, 0); y < std::min(bottom, size); ++y)
+            for (int x = std::max(left, 0); x < std::min(right, size); ++x)
+                picture.argb[std::size_t(y) * size + x] = argb;
+    };
+    const int t = std::max(1, size / 16); // the width of the case's lines
+    const int top = t;                    // the row above the case stays clear
+    fill(0, top, size, size, darkGrey);
+    fill(t, top + t, size - t, size - t, lightGrey);
+    for (int x : {t, size - 2 * t})
+        for (int y : {top + t, size - 2 * t})
+            fill(x, y, x + t, y + t, grey);
+    for (int x : {0, size - t})
+        for (int y : {top, size - t})
+            fill(x, y, x + t, y + t, 0); // rounded corners
+    const int left = 2 * t, right = size - 2 * t, screenTop = top + 2 * t, bottom = size - 2 * t;
+    fill(left, screenTop, right, bottom, screen);
+
+    // Inside a margin of t: the letter, a gap of t, the bar t high, centred from top to
+    // bottom.
+    const int pitch = std::max(1, (bottom - screenTop - 4 * t) / 7);
+    const int dot = pitch >= 3 ? pitch - 1 : pitch;
+    const int content = 7 * pitch + 2 * t;
+    const int y0 = screenTop + t + (bottom - screenTop - 2 * t - content) / 2;
+    const int x0 = left + t;
+    for (int row = 0; row < 7; ++row)
+        for (int col = 0; col < 5; ++col)
+            if (letterK[row][col] == '#')
+                fill(x0 + col * pitch, y0 + row * pitch, x0 + col * pitch + dot,
+                     y0 + row * pitch + dot, lit);
+    const int barTop = y0 + 7 * pitch + t;
+    const int amberWidth = std::max(2 * t, (right - x0) * 2 / 11);
+    fill(x0, barTop, right - amberWidth, barTop + t, bar);
+    fill(right - amberWidth, barTop, right, barTop + t, amber);
+    return picture;
+}
+
+Bytes applicationIcon()
+{
+    struct Image {
+        int size;
+        int colours;
+        int bits;
+        Bytes data;
+    };
+    std::vector<Image> images{{16, 16, 4, sixteenColourImage()}};
+    for (int size : kLargeIconSizes) {
+        // 32 bits with alpha, and the mask that older systems draw with.
+        const IconPicture picture = iconPicture(size);
+        const std::uint32_t maskRow = (std::uint32_t(size) + 31) / 32 * 4;
+        Bytes b;
+        put32(b, 40);
+        put32(b, std::uint32_t(size));
+        put32(b, std::uint32_t(size) * 2);
+        put16(b, 1);
+        put16(b, 32);
+        put32(b, 0); // BI_RGB
+        put32(b, std::uint32_t(size) * size * 4 + maskRow * size);
+        for (int i = 0; i < 4; ++i)
+            put32(b, 0);
+        for (int y = size - 1; y >= 0; --y)
+            for (int x = 0; x < size; ++x)
+                put32(b, picture.argb[std::size_t(y) * size + x]); // blue, green, red, alpha
+        for (int y = size - 1; y >= 0; --y) {
+            Bytes row(maskRow, 0);
+            for (int x = 0; x < size; ++x)
+                if ((picture.argb[std::size_t(y) * size + x] >> 24) == 0)
+                    row[std::size_t(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+            b.insert(b.end(), row.begin(), row.end());
+        }
+        images.push_back({size, 0, 32, b});
+    }
+
+    Bytes b;
+    put16(b, 0); // reserved
+    put16(b, 1); // icon
+    put16(b, static_cast<std::uint16_t>(images.size()));
+    std::uint32_t offset = 6 + 16 * std::uint32_t(images.size());
+    for (const Image& image : images) {
+        b.push_back(static_cast<std::uint8_t>(image.size));
+        b.push_back(static_cast<std::uint8_t>(image.size));
+        b.push_back(static_cast<std::uint8_t>(image.colours));
+        b.push_back(0);
+        put16(b, 1); // planes
+        put16(b, static_cast<std::uint16_t>(image.bits));
+        put32(b, static_cast<std::uint32_t>(image.data.size()));
+        put32(b, offset);
+        offset += static_cast<std::uint32_t>(image.data.size());
+    }
+    for (const Image& image : images)
+        b.insert(b.end(), image.data.begin(), image.data.end());
     return b;
 }
 

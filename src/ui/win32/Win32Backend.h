@@ -18,6 +18,13 @@
 // and back: the model's changes are written to the windows, and windowless controls are
 // painted on WM_PAINT of their parent and presented with one SetDIBitsToDevice.
 //
+// The model keeps every position and size in design units, 96-dpi pixels (ui/Screen.h). Each
+// window is laid out at the dpi of its monitor (the program declares per-monitor awareness;
+// see Win32Dpi.h for the fallbacks on older Windows): bounds, client sizes, fonts, the track
+// bar's thumb and the icons. A form moved to a monitor of another dpi is laid out again
+// (WM_DPICHANGED). A form that opens at its designed place or centred over the main form is
+// kept inside the work area of its monitor.
+//
 // Construct one Win32Backend at program start (it installs itself, see ui/Backend.h), before
 // the Application; it makes the application's hidden owner window.
 
@@ -27,7 +34,8 @@
 
 namespace ui {
 class Control;
-}
+class WinControl;
+} // namespace ui
 
 namespace ui::win32 {
 
@@ -62,6 +70,21 @@ private:
     HWND m_appWindow = nullptr;
     HWND m_tooltip = nullptr;
 };
+
+// How the text of a label, check box, radio button or button fits its window, in the window's
+// pixels: the extent of the text in the window's font (access-key marks left out), and the
+// room the control gives it: a label's client area; a check box's or radio button's without
+// its box and the gap before the text; a button's inside its edges. All zero when the control
+// has no window.
+struct TextFit {
+    SIZE extent{};
+    SIZE room{};
+    bool fits() const { return extent.cx <= room.cx && extent.cy <= room.cy; }
+};
+TextFit measureText(const WinControl& control);
+
+// The dots per inch the control's window is laid out at; 96 without a window.
+int layoutDpi(const Control& control);
 
 // The window of a control: its own, or for a windowless control its parent's; null when the
 // control has none yet. A form makes its window when it is first shown or given a message;

@@ -1,5 +1,6 @@
 #include "ui/Form.h"
 #include "ui/GraphicControl.h"
+#include "ui/Label.h"
 #include "ui/Text.h"
 #include "ui/WinControl.h"
 
@@ -37,15 +38,22 @@ public:
 // Records what the model tells a window.
 class FakePeer : public ui::ControlPeer {
 public:
+    explicit FakePeer(int dpi = ui::kDesignDpi) : m_dpi(dpi) {}
     void changed(ui::ControlChange what) override { changes.push_back(what); }
     void invalidate(const ui::Box& area) override { invalidated.push_back(area); }
     void present(const ui::Raster& image, int x, int y) override
     {
         presented.push_back({x, y, x + image.width(), y + image.height()});
+        images.push_back(image);
     }
+    int dpi() const override { return m_dpi; }
     std::vector<ui::ControlChange> changes;
     std::vector<ui::Box> invalidated;
     std::vector<ui::Box> presented;
+    std::vector<ui::Raster> images;
+
+private:
+    int m_dpi;
 };
 
 TEST(Control, ChildControlsAreFoundByNameInChildOrder)
@@ -218,6 +226,52 @@ TEST(GraphicControl, PresentShowsTheTopLeftOfTheImageInOneCopyOnTheParentWindow)
     window->invalidated.clear();
     swatch->invalidate();
     EXPECT_EQ(window->invalidated, (std::vector<ui::Box>{{53, 64, 58, 66}}));
+}
+
+TEST(GraphicControl, AWindowAtAnotherScaleShowsTheScaledPictureOnTheScaledArea)
+{
+    ui::Form form(nullptr);
+    auto* swatch = new Swatch(&form);
+    swatch->setParent(&form);
+    swatch->setBounds(3, 4, 5, 2);
+    auto peer = std::make_unique<FakePeer>(144);
+    FakePeer* window = peer.get();
+    form.setPeer(std::move(peer));
+    EXPECT_EQ(swatch->screenDpi(), 144);
+
+    swatch->color = ui::clRed;
+    swatch->Paint();
+    // The model keeps its own picture at design size; the window gets the area scaled by its
+    // edges, (4.5, 6)-(12, 9) to the pixel, filled as the design picture is.
+    EXPECT_EQ(swatch->surface().width(), 5);
+    ASSERT_EQ(window->presented.size(), 1u);
+    EXPECT_EQ(window->presented[0], (ui::Box{5, 6, 12, 9}));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_EQ(window->images[0].pixel(x, y), 0x0000FFu);
+
+    // A bevel draws its lines anew, as wide as the scale's whole steps: 2 pixels at 192.
+    ui::Form other(nullptr);
+    auto* bevel = new ui::Bevel(&other);
+    bevel->setParent(&other);
+    bevel->setBounds(0, 0, 10, 4);
+    bevel->setShape(ui::BevelShape::LeftLine);
+    auto sharp = std::make_unique<FakePeer>(192);
+    FakePeer* high = sharp.get();
+    other.setPeer(std::move(sharp));
+    bevel->Paint();
+    ASSERT_EQ(high->images.size(), 1u);
+    const ui::Raster& lines = high->images[0];
+    EXPECT_EQ(lines.width(), 20);
+    const std::uint32_t shadow = ui::colorToRgb(ui::clBtnShadow);
+    const std::uint32_t light = ui::colorToRgb(ui::clBtnHighlight);
+    EXPECT_EQ(lines.pixel(0, 7), shadow);
+    EXPECT_EQ(lines.pixel(1, 7), shadow);
+    EXPECT_EQ(lines.pixel(2, 7), light);
+    EXPECT_EQ(lines.pixel(3, 7), light);
+    EXPECT_EQ(lines.pixel(4, 7), ui::colorToRgb(ui::clBtnFace));
+    // At design size, the bevel's picture is the model's own.
+    EXPECT_EQ(bevel->screenPicture(bevel->surface(), ui::kDesignDpi, 10, 4), bevel->surface());
 }
 
 TEST(Control, ThePeerHearsOfEveryChangeOnce)

@@ -184,4 +184,20 @@ TEST(Raster, CroppedKeepsTheTopLeftPart)
     EXPECT_EQ(picture(r.cropped(9, 9)), picture(r));
 }
 
+TEST(Raster, ResizedTakesThePixelUnderEachCentreWithoutSmoothing)
+{
+    Raster r(3, 2);
+    r.fillRect(r.bounds(), paper);
+    r.setPixel(0, 0, ink);
+    r.setPixel(2, 1, ink);
+    EXPECT_EQ(picture(r.resized(3, 2)), picture(r));
+    // A whole factor makes every pixel a square block.
+    EXPECT_EQ(picture(r.resized(6, 4)), "##....\n##....\n....##\n....##\n");
+    // One and a half: some pixels take one column, some two; nothing is blended.
+    EXPECT_EQ(picture(r.resized(5, 3)), "##...\n...##\n...##\n");
+    // Shrunk: the pixel under each new pixel's centre.
+    EXPECT_EQ(picture(r.resized(2, 1)), ".#\n");
+    EXPECT_EQ(Raster().resized(2, 2).pixel(1, 1), 0u);
+}
+
 } // namespace

@@ -1,0 +1,594 @@
+// The peer of a windowed control: the model's changes written to its window, at the window's
+// scale, and the presentation of the windowless controls that lie on it.
+#include "ui/win32/Win32Peer.h"
+
+#include "ui/Application.h"
+#include "ui/Button.h"
+#include "ui/CheckBox.h"
+#include "ui/Edit.h"
+#include "ui/Form.h"
+#include "ui/GraphicControl.h"
+#include "ui/Label.h"
+#include "ui/ListBox.h"
+#include "ui/Menu.h"
+#include "ui/TrackBar.h"
+#include "ui/win32/Win32Backend.h"
+#include "ui/win32/Win32Dpi.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace ui::win32 {
+
+namespace {
+
+// The length of a track bar's thumb at design size: the system's own default.
+constexpr int kThumbLength = 21;
+
+// Outline faces that take the place of a bitmap face at sizes it lacks, in order: the
+// outline successor of MS Sans Serif, then the system's dialog face. Never translated.
+const char* const OutlineFaces[] = {"Microsoft Sans Serif", "Tahoma"};
+
+// The height of the font's characters (without the leading above them), in pixels, and
+// whether the system drew it from the face it was asked for (not a stand-in of its own).
+struct FontFit {
+    int height = 0;
+    bool ownFace = false;
+};
+
+FontFit fitOf(HFONT font, const char* face)
+{
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(screen, &metrics);
+    char got[LF_FACESIZE] = {};
+    GetTextFaceA(screen, sizeof got, got);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return {metrics.tmHeight - metrics.tmInternalLeading, lstrcmpiA(got, face) == 0};
+}
+
+HFONT createFont(const Font& f, int dpi)
+{
+    // Points at the window's dpi: the text has the size it has on paper at every scale.
+    const int height = MulDiv(f.size(), dpi, 72);
+    auto create = [&](const char* face, DWORD precision) {
+        return CreateFontA(-height, 0, 0, 0, (f.style() & Font::Bold) ? FW_BOLD : FW_NORMAL,
+                           (f.style() & Font::Italic) != 0, (f.style() & Font::Underline) != 0,
+                           (f.style() & Font::StrikeOut) != 0, f.charset(), precision,
+                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+    };
+    HFONT font = create(f.name().c_str(), OUT_DEFAULT_PRECIS);
+    // A bitmap face comes in a few sizes only, and the system settles for a smaller one when
+    // none fits (MS Sans Serif ends at 12 points in some systems): then the face's own outline
+    // version, or else an outline face of the same kind, draws the text at the size asked for.
+    int error = std::abs(fitOf(font, f.name().c_str()).height - height);
+    if (error <= 1) {
+        return font;
+    }
+    const char* const faces[] = {f.name().c_str(), OutlineFaces[0], OutlineFaces[1]};
+    for (const char* face : faces) {
+        HFONT outline = create(face, OUT_TT_ONLY_PRECIS);
+        const FontFit fit = fitOf(outline, face);
+        if (fit.ownFace && std::abs(fit.height - height) < error) {
+            DeleteObject(font);
+            font = outline;
+            error = std::abs(fit.height - height);
+            if (error <= 1) {
+                break;
+            }
+        } else {
+            DeleteObject(outline);
+        }
+    }
+    return font;
+}
+
+// Whether the control's window is widened to show its whole caption.
+bool growsToCaption(const WinControl& control)
+{
+    return dynamic_cast<const Label*>(&control) || dynamic_cast<const CheckBox*>(&control) ||
+           dynamic_cast<const RadioButton*>(&control);
+}
+
+} // namespace
+
+Peer* peerOf(HWND hwnd)
+{
+    return hwnd ? static_cast<Peer*>(GetPropA(hwnd, PeerProperty)) : nullptr;
+}
+
+std::string windowText(HWND hwnd)
+{
+    const int length = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
+    const int got = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(std::max(got, 0)));
+    return text;
+}
+
+SIZE scaledClientSize(const Form& form, int dpi)
+{
+    return {scaleLength(form.clientWidth(), dpi), scaleLength(form.clientHeight(), dpi)};
+}
+
+RECT frameAround(DWORD style, DWORD exStyle, bool menu, int dpi)
+{
+    const RECT outer = windowRectForClient({0, 0, 0, 0}, style, menu, exStyle, dpi);
+    return {-outer.left, -outer.top, outer.right, outer.bottom};
+}
+
+void fitClientArea(HWND hwnd, SIZE client)
+{
+    RECT now;
+    GetClientRect(hwnd, &now);
+    const int dx = client.cx - now.right;
+    const int dy = client.cy - now.bottom;
+    if (dx == 0 && dy == 0) {
+        return;
+    }
+    RECT outer;
+    GetWindowRect(hwnd, &outer);
+    SetWindowPos(hwnd, nullptr, 0, 0, outer.right - outer.left + dx, outer.bottom - outer.top + dy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Peer::Peer(WinControl& control, HWND hwnd, bool subclass, int dpi)
+    : m_control(control), m_hwnd(hwnd), m_dpi(dpi)
+{
+    SetPropA(hwnd, PeerProperty, this);
+    if (subclass) {
+        m_systemProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Peer::subclassProc)));
+    }
+    applyFont();
+    applyHint();
+}
+
+Peer::~Peer()
+{
+    if (m_hwnd) {
+        RemovePropA(m_hwnd, PeerProperty);
+        HWND hwnd = m_hwnd;
+        m_hwnd = nullptr;
+        if (m_systemProc) {
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_systemProc));
+        }
+        DestroyWindow(hwnd);
+    }
+    if (m_font) {
+        DeleteObject(m_font);
+    }
+    if (m_menu) {
+        DestroyMenu(m_menu);
+    }
+    for (HICON icon : {m_smallIcon, m_bigIcon}) {
+        if (icon) {
+            DestroyIcon(icon);
+        }
+    }
+}
+
+void Peer::changed(ControlChange what)
+{
+    if (!m_hwnd) {
+        return;
+    }
+    m_syncing = true;
+    switch (what) {
+    case ControlChange::Bounds: applyBounds(); break;
+    case ControlChange::Visible: ShowWindow(m_hwnd, m_control.visible() ? SW_SHOW : SW_HIDE); break;
+    case ControlChange::Enabled: EnableWindow(m_hwnd, m_control.enabled()); break;
+    case ControlChange::Text: applyText(); break;
+    case ControlChange::Font: applyFont(); break;
+    case ControlChange::Hint: applyHint(); break;
+    case ControlChange::Parent: applyParent(); break;
+    case ControlChange::TabOrder: applyTabOrder(); break;
+    case ControlChange::State: applyState(); break;
+    }
+    m_syncing = false;
+}
+
+void Peer::invalidate(const Box& area)
+{
+    if (m_hwnd) {
+        const Box scaled = scaleBox(area, m_dpi);
+        const RECT r{scaled.left, scaled.top, scaled.right, scaled.bottom};
+        InvalidateRect(m_hwnd, &r, FALSE);
+    }
+}
+
+void Peer::present(const Raster& image, int x, int y)
+{
+    if (!m_hwnd || image.width() == 0 || image.height() == 0) {
+        return;
+    }
+    // The raster keeps 0x00BBGGRR; a 32-bit DIB wants 0x00RRGGBB.
+    std::vector<std::uint32_t> pixels(image.pixels().size());
+    std::transform(
+        image.pixels().begin(), image.pixels().end(), pixels.begin(),
+        [](std::uint32_t p) { return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF); });
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = image.width();
+    info.bmiHeader.biHeight = -image.height(); // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    HDC dc = GetDC(m_hwnd);
+    if (dc) {
+        SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(image.width()),
+                          static_cast<DWORD>(image.height()), 0, 0, 0,
+                          static_cast<UINT>(image.height()), pixels.data(), &info, DIB_RGB_COLORS);
+        ReleaseDC(m_hwnd, dc);
+    }
+}
+
+bool Peer::childCommand(HWND child, WORD code)
+{
+    Peer* peer = peerOf(child);
+    if (!peer || peer->m_syncing) {
+        return false;
+    }
+    WinControl& c = peer->m_control;
+    if (auto* edit = dynamic_cast<Edit*>(&c)) {
+        if (code == EN_CHANGE) {
+            const std::string text = windowText(child);
+            runUserAction([&] { edit->textEdited(text); });
+            return true;
+        }
+        return false;
+    }
+    if (auto* list = dynamic_cast<ListBox*>(&c)) {
+        if (code == LBN_SELCHANGE) {
+            const auto index = static_cast<std::int32_t>(SendMessageA(child, LB_GETCURSEL, 0, 0));
+            // Where the user scrolled to comes first, or writing the selection back would
+            // scroll the list to the model's old top row.
+            const auto top = static_cast<std::int32_t>(SendMessageA(child, LB_GETTOPINDEX, 0, 0));
+            runUserAction([&] {
+                list->scrolledByUser(top);
+                list->selectedByUser(index);
+            });
+            return true;
+        }
+        return false;
+    }
+    if (code == BN_CLICKED || (dynamic_cast<Label*>(&c) && code == STN_CLICKED)) {
+        runUserAction([&] { c.click(); });
+        return true;
+    }
+    return false;
+}
+
+void Peer::scrolled(HWND child)
+{
+    Peer* peer = peerOf(child);
+    if (!peer || peer->m_syncing) {
+        return;
+    }
+    if (auto* bar = dynamic_cast<TrackBar*>(&peer->m_control)) {
+        const auto pos = static_cast<std::int32_t>(SendMessageA(child, TBM_GETPOS, 0, 0));
+        runUserAction([&] { bar->scrolledByUser(pos); });
+    }
+}
+
+void Peer::paintGraphicChildren()
+{
+    const std::vector<Control*> children = m_control.controls();
+    for (Control* c : children) {
+        if (auto* graphic = dynamic_cast<GraphicControl*>(c); graphic && graphic->visible()) {
+            runUserAction([&] { graphic->Paint(); });
+        }
+    }
+}
+
+void Peer::applyAll()
+{
+    m_syncing = true;
+    applyText();
+    applyState();
+    applyTabOrder();
+    if (auto* bar = dynamic_cast<TrackBar*>(&m_control)) {
+        applyThumb(*bar);
+    }
+    if (dynamic_cast<Form*>(&m_control)) {
+        applyIcons();
+    }
+    m_syncing = false;
+}
+
+void Peer::formPlaced()
+{
+    auto* form = dynamic_cast<Form*>(&m_control);
+    if (!form || !m_hwnd) {
+        return;
+    }
+    RECT r;
+    GetWindowRect(m_hwnd, &r);
+    const Point at = unscalePoint({r.left, r.top}, m_dpi);
+    // Noted first: the window keeps its exact place when the model hears of it.
+    m_formPosition = at;
+    form->setBounds(at.x, at.y, form->width(), form->height());
+}
+
+void Peer::dpiChanged(int dpi, const RECT& suggested)
+{
+    auto* form = dynamic_cast<Form*>(&m_control);
+    if (!form || !m_hwnd || dpi <= 0) {
+        return;
+    }
+    m_dpi = dpi;
+    m_syncing = true;
+    // The model's frame follows the new one, in design units; its client size stays.
+    const RECT frame =
+        frameAround(static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_STYLE)),
+                    static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE)),
+                    GetMenu(m_hwnd) != nullptr, dpi);
+    form->setFrameInsets({unscaleLength(frame.left, dpi), unscaleLength(frame.top, dpi),
+                          unscaleLength(frame.right, dpi), unscaleLength(frame.bottom, dpi)});
+    applyFormBounds(*form, &suggested);
+    applyFont();
+    applyIcons();
+    m_syncing = false;
+    formPlaced();
+    std::vector<WinControl*> pending(m_control.tabList().begin(), m_control.tabList().end());
+    while (!pending.empty()) {
+        WinControl* c = pending.back();
+        pending.pop_back();
+        if (auto* p = static_cast<Peer*>(c->peer()); p && p->m_hwnd) {
+            p->m_dpi = dpi;
+            p->applyScale();
+        }
+        pending.insert(pending.end(), c->tabList().begin(), c->tabList().end());
+    }
+    InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void Peer::applyScale()
+{
+    m_syncing = true;
+    applyFont();
+    applyBounds();
+    if (auto* bar = dynamic_cast<TrackBar*>(&m_control)) {
+        applyThumb(*bar);
+    }
+    m_syncing = false;
+}
+
+void Peer::applyBounds()
+{
+    if (auto* form = dynamic_cast<Form*>(&m_control)) {
+        applyFormBounds(*form, nullptr);
+        return;
+    }
+    Box box = scaleBox(m_control.boundsRect(), m_dpi);
+    if (growsToCaption(m_control)) {
+        // A caption wider at this scale than the designed width allows (fonts do not scale
+        // in proportion) widens the window to the right, never narrows it.
+        box.right = std::max(box.right, box.left + captionWidth(m_hwnd, m_control, m_dpi));
+    }
+    SetWindowPos(m_hwnd, nullptr, box.left, box.top, box.width(), box.height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Peer::applyFormBounds(Form& form, const RECT* suggested)
+{
+    const SIZE client = scaledClientSize(form, m_dpi);
+    const RECT frame = frameAround(static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_STYLE)),
+                                   static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE)),
+                                   GetMenu(m_hwnd) != nullptr, m_dpi);
+    POINT at{0, 0};
+    const Point position{form.left(), form.top()};
+    if (suggested) {
+        at = {suggested->left, suggested->top};
+    } else if (position != m_formPosition) {
+        // The program moved the form.
+        const Point scaled = scalePoint(position, m_dpi);
+        at = {scaled.x, scaled.y};
+    } else {
+        RECT now;
+        GetWindowRect(m_hwnd, &now);
+        at = {now.left, now.top};
+    }
+    SetWindowPos(m_hwnd, nullptr, at.x, at.y, client.cx + frame.left + frame.right,
+                 client.cy + frame.top + frame.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea(m_hwnd, client);
+    m_formPosition = position;
+}
+
+void Peer::applyText()
+{
+    if (auto* list = dynamic_cast<ListBox*>(&m_control)) {
+        SendMessageA(m_hwnd, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(m_hwnd, LB_RESETCONTENT, 0, 0);
+        for (const std::string& line : list->items().lines()) {
+            SendMessageA(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        }
+        SendMessageA(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(list->itemIndex()), 0);
+        SendMessageA(m_hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(list->topIndex()), 0);
+        SendMessageA(m_hwnd, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(m_hwnd, nullptr, TRUE);
+        return;
+    }
+    // The window may hold the text already (the user typed it); setting it again would
+    // move the caret.
+    if (windowText(m_hwnd) != m_control.text()) {
+        SetWindowTextA(m_hwnd, m_control.text().c_str());
+    }
+    if (growsToCaption(m_control)) {
+        applyBounds();
+    }
+}
+
+void Peer::applyFont()
+{
+    HFONT font = createFont(m_control.font(), m_dpi);
+    SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (m_font) {
+        DeleteObject(m_font);
+    }
+    m_font = font;
+    if (growsToCaption(m_control)) {
+        applyBounds();
+    }
+}
+
+void Peer::applyHint()
+{
+    Win32Backend* backend = installedBackend();
+    HWND tip = backend ? backend->tooltipWindow() : nullptr;
+    if (!tip || dynamic_cast<Form*>(&m_control)) {
+        return;
+    }
+    TOOLINFOA info{};
+    info.cbSize = sizeof info;
+    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.hwnd = GetParent(m_hwnd);
+    info.uId = reinterpret_cast<UINT_PTR>(m_hwnd);
+    SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    const std::string hint = m_control.effectiveHint();
+    if (!hint.empty()) {
+        info.lpszText = const_cast<char*>(hint.c_str());
+        SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+void Peer::applyParent()
+{
+    if (WinControl* parent = m_control.parent()) {
+        if (Peer* p = static_cast<Peer*>(parent->peer())) {
+            SetParent(m_hwnd, p->hwnd());
+            if (p->m_dpi != m_dpi) {
+                // Into a window at another scale: laid out at that one.
+                m_dpi = p->m_dpi;
+                applyScale();
+            } else {
+                applyBounds();
+            }
+        }
+    }
+}
+
+void Peer::applyTabOrder()
+{
+    // Windows moves the focus in z-order: put the windows in tab order.
+    WinControl* parent = m_control.parent();
+    if (!parent) {
+        return;
+    }
+    HWND after = HWND_TOP;
+    for (WinControl* c : parent->tabList()) {
+        if (auto* p = static_cast<Peer*>(c->peer()); p && p->m_hwnd) {
+            SetWindowPos(p->m_hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            after = p->m_hwnd;
+        }
+    }
+    LONG_PTR style = GetWindowLongPtrA(m_hwnd, GWL_STYLE);
+    style = m_control.tabStop() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+    SetWindowLongPtrA(m_hwnd, GWL_STYLE, style);
+}
+
+void Peer::applyState()
+{
+    WinControl& c = m_control;
+    if (auto* bar = dynamic_cast<TrackBar*>(&c)) {
+        SendMessageA(m_hwnd, TBM_SETRANGEMIN, FALSE, bar->min());
+        SendMessageA(m_hwnd, TBM_SETRANGEMAX, FALSE, bar->max());
+        SendMessageA(m_hwnd, TBM_SETPAGESIZE, 0, bar->pageSize());
+        SendMessageA(m_hwnd, TBM_SETLINESIZE, 0, bar->lineSize());
+        SendMessageA(m_hwnd, TBM_SETTICFREQ, static_cast<WPARAM>(bar->frequency()), 0);
+        SendMessageA(m_hwnd, TBM_SETPOS, TRUE, bar->position());
+    } else if (auto* list = dynamic_cast<ListBox*>(&c)) {
+        SendMessageA(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(list->itemIndex()), 0);
+        SendMessageA(m_hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(list->topIndex()), 0);
+    } else if (auto* check = dynamic_cast<CheckBox*>(&c)) {
+        SendMessageA(m_hwnd, BM_SETCHECK, check->checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else if (auto* radio = dynamic_cast<RadioButton*>(&c)) {
+        SendMessageA(m_hwnd, BM_SETCHECK, radio->checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else if (auto* edit = dynamic_cast<Edit*>(&c)) {
+        SendMessageA(m_hwnd, EM_SETREADONLY, edit->readOnly(), 0);
+        SendMessageA(m_hwnd, EM_SETPASSWORDCHAR, static_cast<unsigned char>(edit->passwordChar()),
+                     0);
+        SendMessageA(m_hwnd, EM_LIMITTEXT, static_cast<WPARAM>(edit->maxLength()), 0);
+    } else if (auto* button = dynamic_cast<Button*>(&c)) {
+        SendMessageA(m_hwnd, BM_SETSTYLE, button->isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
+                     TRUE);
+    } else if (auto* form = dynamic_cast<Form*>(&c)) {
+        applyMenu(*form);
+    }
+    if (Form* form = Form::parentForm(c); form && form != &c && form->activeControl() == &c &&
+                                          GetFocus() != m_hwnd && form->visible()) {
+        SetFocus(m_hwnd);
+    }
+}
+
+void Peer::applyThumb(TrackBar&)
+{
+    // The thumb keeps its proportion to the bar. At design size the system's own length
+    // stands as it is.
+    const LONG_PTR style = GetWindowLongPtrA(m_hwnd, GWL_STYLE);
+    if (m_dpi == kDesignDpi && !(style & TBS_FIXEDLENGTH)) {
+        return;
+    }
+    if (!(style & TBS_FIXEDLENGTH)) {
+        SetWindowLongPtrA(m_hwnd, GWL_STYLE, style | TBS_FIXEDLENGTH);
+    }
+    SendMessageA(m_hwnd, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(scaleLength(kThumbLength, m_dpi)),
+                 0);
+}
+
+void Peer::applyMenu(Form& form)
+{
+    HMENU next = form.menu() ? buildMenu(form.menu()->items(), false) : nullptr;
+    const bool hadMenu = GetMenu(m_hwnd) != nullptr;
+    SetMenu(m_hwnd, next);
+    if (m_menu) {
+        DestroyMenu(m_menu);
+    }
+    m_menu = next;
+    DrawMenuBar(m_hwnd);
+    if (hadMenu != (next != nullptr)) {
+        // A menu bar that comes or goes takes its room from the frame, not the client area.
+        fitClientArea(m_hwnd, scaledClientSize(form, m_dpi));
+    }
+}
+
+void Peer::applyIcons()
+{
+    // A frame that shows an icon in its caption gets the program's icon in the sizes of its
+    // own scale. The other forms keep the class's icons (loaded at the system's scale), so
+    // that a dialog frame shows what it showed before.
+    auto* form = dynamic_cast<Form*>(&m_control);
+    Win32Backend* backend = installedBackend();
+    if (!form || !backend ||
+        (form->borderStyle() != FormBorderStyle::Single &&
+         form->borderStyle() != FormBorderStyle::Sizeable)) {
+        return;
+    }
+    HINSTANCE instance = backend->instance();
+    if (!FindResourceA(instance, ProgramIcon, RT_GROUP_ICON)) {
+        return; // a module without an icon of its own
+    }
+    auto load = [&](int width, int height) {
+        return static_cast<HICON>(LoadImageA(instance, ProgramIcon, IMAGE_ICON,
+                                             metricForDpi(width, m_dpi),
+                                             metricForDpi(height, m_dpi), 0));
+    };
+    HICON small = load(SM_CXSMICON, SM_CYSMICON);
+    HICON big = load(SM_CXICON, SM_CYICON);
+    SendMessageA(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    SendMessageA(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    for (HICON old : {m_smallIcon, m_bigIcon}) {
+        if (old) {
+            DestroyIcon(old);
+        }
+    }
+    m_smallIcon = small;
+    m_bigIcon = big;
+}
+
+} // namespace ui::win32

@@ -1,0 +1,146 @@
+#pragma once
+// Inside the Windows backend (not for use outside ui/win32): the peer of one windowed
+// control, and what the backend's source files share. The files, by concern:
+//
+//   Win32Backend.cpp   the backend object: message boxes, the message loops, modal state
+//   Win32Windows.cpp   window classes, making a control's window, where a form opens, icons
+//   Win32Peer.cpp      the peer: the model's changes written to the window, painting
+//   Win32WindowProc.cpp  the window procedures: the system's notifications to the model
+//   Win32Menus.cpp     menus, pop-up menus and the file-open dialog
+//   Win32Dpi.cpp       the system's display scaling
+//
+// Every length the model holds is in design units (ui/Screen.h); a peer writes it to its
+// window scaled to the window's dpi, and a form's position read from the window comes back
+// to the model in design units.
+
+#include "ui/ControlPeer.h"
+#include "ui/Screen.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace ui {
+class Form;
+class MenuItem;
+class TrackBar;
+class WinControl;
+} // namespace ui
+
+namespace ui::win32 {
+
+class Win32Backend;
+
+// Names that are never translated: window classes and the window property of our peers.
+inline constexpr const char* FormClass = "KestrionForm";
+inline constexpr const char* ContainerClass = "KestrionContainer";
+inline constexpr const char* AppClass = "KestrionApplication";
+inline constexpr const char* PeerProperty = "KestrionPeer";
+// The program's icon in its own module.
+inline constexpr const char* ProgramIcon = "MAINICON";
+
+// The installed Windows backend, or null.
+Win32Backend* installedBackend();
+
+class Peer;
+// The peer of one of our windows, or null for any other window.
+Peer* peerOf(HWND hwnd);
+std::string windowText(HWND hwnd);
+// The Shift, Ctrl and Alt keys held now, as the model's shift state.
+std::uint8_t shiftState();
+
+// Registers the window classes (once per module).
+void registerWindowClasses(HINSTANCE instance);
+// Makes the window of a control whose parent's window exists (or of a form), and its peer.
+std::unique_ptr<ControlPeer> createControlWindow(WinControl& control, HINSTANCE instance,
+                                                 HWND appWindow);
+
+// The width the window of a label, check box or radio button at `dpi` needs to show its whole
+// caption, in its pixels.
+int captionWidth(HWND hwnd, const WinControl& control, int dpi);
+
+// A real menu for the items below `parent`: a menu bar, or a pop-up menu. The caller owns it.
+HMENU buildMenu(const MenuItem& parent, bool popup);
+
+LRESULT CALLBACK ownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK appProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// The realisation of one windowed control.
+class Peer : public ControlPeer {
+public:
+    // Takes over `hwnd`, laid out at `dpi`; `subclass` puts the peer's procedure in front of
+    // a system window class's own.
+    Peer(WinControl& control, HWND hwnd, bool subclass, int dpi);
+    ~Peer() override;
+    Peer(const Peer&) = delete;
+    Peer& operator=(const Peer&) = delete;
+
+    HWND hwnd() const { return m_hwnd; }
+    WinControl& control() { return m_control; }
+
+    void changed(ControlChange what) override;
+    void invalidate(const Box& area) override;
+    void present(const Raster& image, int x, int y) override;
+    int dpi() const override { return m_dpi; }
+
+    // A notification from a child window, sent to its parent (this window).
+    bool childCommand(HWND child, WORD code);
+    void scrolled(HWND child);
+    // Paints the windowless children that lie on this window.
+    void paintGraphicChildren();
+
+    void forgetWindow() { m_hwnd = nullptr; }
+    // Writes the whole model state that creation did not give the window.
+    void applyAll();
+    // The form's window now stands where the system put it: the model's position follows,
+    // in design units.
+    void formPlaced();
+    // The form's window went to a monitor of another dpi: the form and all its controls are
+    // laid out again at `dpi`, in the window rectangle the system suggests.
+    void dpiChanged(int dpi, const RECT& suggested);
+
+    static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+private:
+    void applyBounds();
+    void applyFormBounds(Form& form, const RECT* suggested);
+    void applyText();
+    void applyFont();
+    void applyHint();
+    void applyParent();
+    void applyTabOrder();
+    void applyState();
+    void applyThumb(TrackBar& bar);
+    void applyMenu(Form& form);
+    void applyIcons();
+    // Lays out this control's window and those below it at the peer's dpi.
+    void applyScale();
+
+    WinControl& m_control;
+    HWND m_hwnd;
+    int m_dpi;
+    WNDPROC m_systemProc = nullptr;
+    HFONT m_font = nullptr;
+    HMENU m_menu = nullptr;
+    HICON m_smallIcon = nullptr;
+    HICON m_bigIcon = nullptr;
+    // A form's position in design units as last written to or read from its window; the
+    // window keeps its own exact place until the model's position changes.
+    Point m_formPosition{};
+    bool m_syncing = false;
+};
+
+// The window style of a form (WS_CLIPCHILDREN aside), and its extended style.
+DWORD formStyle(const Form& form, DWORD& exStyle);
+// The client size a form's window must have: its model's, scaled.
+SIZE scaledClientSize(const Form& form, int dpi);
+// The widths of the frame around a window's client area at `dpi`, in its pixels: left, top,
+// right and bottom.
+RECT frameAround(DWORD style, DWORD exStyle, bool menu, int dpi);
+// Brings the client area of a form's window to `client` by resizing it (a menu bar that wraps
+// takes more room than the system's frame figures say). The window's top-left stays.
+void fitClientArea(HWND hwnd, SIZE client);
+
+} // namespace ui::win32

@@ -1,0 +1,157 @@
+// The window procedures: what the system tells our windows goes to the model's functions as
+// user actions (see Win32Backend.h for the list).
+#include "ui/win32/Win32Peer.h"
+
+#include "ui/Application.h"
+#include "ui/Form.h"
+#include "ui/ListBox.h"
+#include "ui/Menu.h"
+
+#include <windowsx.h>
+
+namespace ui::win32 {
+
+namespace {
+
+// What our own windows (forms, containers) and the subclassed system windows both handle.
+bool commonMessage(Peer& peer, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    switch (msg) {
+    case WM_COMMAND:
+        if (lParam != 0) {
+            if (peer.childCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam))) {
+                result = 0;
+                return true;
+            }
+        } else if (HIWORD(wParam) == 0) {
+            if (auto* form = dynamic_cast<Form*>(&peer.control()); form && form->menu()) {
+                if (MenuItem* item = form->menu()->findByCommand(LOWORD(wParam))) {
+                    runUserAction([item] { item->click(); });
+                    result = 0;
+                    return true;
+                }
+            }
+        }
+        return false;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (lParam != 0) {
+            peer.scrolled(reinterpret_cast<HWND>(lParam));
+            result = 0;
+            return true;
+        }
+        return false;
+    case WM_CONTEXTMENU: {
+        Peer* target = peerOf(reinterpret_cast<HWND>(wParam));
+        if (!target) {
+            return false;
+        }
+        int x = GET_X_LPARAM(lParam);
+        int y = GET_Y_LPARAM(lParam);
+        if (x == -1 && y == -1) { // from the keyboard: at the control's top-left corner
+            POINT p{0, 0};
+            ClientToScreen(target->hwnd(), &p);
+            x = p.x;
+            y = p.y;
+        }
+        bool opened = false;
+        runUserAction([&] { opened = target->control().contextPopup(x, y); });
+        result = 0;
+        return opened;
+    }
+    default: (void)hwnd; return false;
+    }
+}
+
+} // namespace
+
+LRESULT CALLBACK ownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    Peer* peer = peerOf(hwnd);
+    if (!peer) {
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    LRESULT result = 0;
+    if (commonMessage(*peer, hwnd, msg, wParam, lParam, result)) {
+        return result;
+    }
+    auto* form = dynamic_cast<Form*>(&peer->control());
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(hwnd, &ps);
+        EndPaint(hwnd, &ps);
+        peer->paintGraphicChildren();
+        return 0;
+    }
+    case WM_ERASEBKGND: {
+        RECT r;
+        GetClientRect(hwnd, &r);
+        FillRect(reinterpret_cast<HDC>(wParam), &r, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_CLOSE:
+        if (form) {
+            runUserAction([form] { form->close(); });
+            return 0;
+        }
+        break;
+    case WM_DPICHANGED:
+        // The form went to a monitor of another scale (only per-monitor aware windows hear of
+        // it): both halves of wParam hold the new dpi, lParam the rectangle the system
+        // suggests for the window there.
+        if (form && lParam != 0) {
+            peer->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        }
+        break;
+    case WM_NCDESTROY: peer->forgetWindow(); break;
+    default:
+        if (form && msg >= WM_USER && form->handlesMessage(msg)) {
+            form->dispatchMessage({msg, wParam, lParam});
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Peer::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    Peer* peer = peerOf(hwnd);
+    if (!peer || !peer->m_systemProc) {
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
+    const WNDPROC system = peer->m_systemProc;
+    if (msg == WM_SETFOCUS) {
+        if (Form* form = Form::parentForm(peer->m_control)) {
+            form->setActiveControl(&peer->m_control);
+        }
+    } else if (msg == WM_NCDESTROY) {
+        peer->forgetWindow();
+        RemovePropA(hwnd, PeerProperty);
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
+    } else {
+        LRESULT result = 0;
+        if (commonMessage(*peer, hwnd, msg, wParam, lParam, result)) {
+            return result;
+        }
+    }
+    LRESULT result = CallWindowProcA(system, hwnd, msg, wParam, lParam);
+    // A list box the user scrolled tells the model its new top row.
+    if (msg == WM_VSCROLL || msg == WM_MOUSEWHEEL || msg == WM_KEYDOWN) {
+        if (auto* list = dynamic_cast<ListBox*>(&peer->m_control)) {
+            const auto top = static_cast<std::int32_t>(SendMessageA(hwnd, LB_GETTOPINDEX, 0, 0));
+            if (top != list->topIndex())
+                runUserAction([&] { list->scrolledByUser(top); });
+        }
+    }
+    return result;
+}
+
+LRESULT CALLBACK appProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+} // namespace ui::win32
