@@ -60,6 +60,23 @@ bool writeAll(HANDLE file, std::string_view bytes)
     return true;
 }
 
+// Renames `from` over `to`. While any program holds `to` open (a virus scanner, an indexer,
+// the hook library reading the keys), the system refuses, even to a handle that shares
+// everything; such a hold lasts moments, so the rename is tried again for a little while.
+bool renameOver(const char* from, const std::string& to)
+{
+    constexpr int kTries = 25;
+    constexpr DWORD kPause = 20; // ms
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExA(from, to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        DWORD error = GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == kTries)
+            return false;
+        Sleep(kPause);
+    }
+}
+
 } // namespace
 
 FileContents readFile(const std::string& path, std::size_t maxSize)
@@ -146,7 +163,7 @@ bool replaceFile(const std::string& path, std::string_view bytes)
         if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.close())
             return discard();
     }
-    if (!MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!renameOver(temp, path))
         return discard();
     // The old file's attributes (hidden, archive, ...) carry over to the new one.
     if (exists && attributes != FILE_ATTRIBUTE_NORMAL)

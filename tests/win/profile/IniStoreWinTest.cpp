@@ -259,6 +259,32 @@ TEST(IniStoreWinTest, FailedWritesLeaveTheFileAsItWas)
         FindClose(find);
 }
 
+TEST(IniStoreWinTest, AWriteWaitsOutAReaderHoldingTheFileForAMoment)
+{
+    // A reader that shares everything still keeps a rename over the file from succeeding; the
+    // write goes through once it has let go.
+    TempDir dir;
+    const std::string path = dir.file("held.ini");
+    ASSERT_TRUE(writeFile(path, "[a]\r\nk=1\r\n"));
+    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    HANDLE letGo = CreateThread(
+        nullptr, 0,
+        [](void* handle) -> DWORD {
+            Sleep(30);
+            CloseHandle(static_cast<HANDLE>(handle));
+            return 0;
+        },
+        reader, 0, nullptr);
+    ASSERT_NE(letGo, nullptr);
+    profile::writeText(path, "a", "k", "2");
+    WaitForSingleObject(letGo, INFINITE);
+    CloseHandle(letGo);
+    EXPECT_EQ(readFile(path), "[a]\r\nk=2\r\n");
+}
+
 TEST(IniStoreWinTest, ReplacementKeepsTheFileAttributes)
 {
     TempDir dir;
