@@ -14,6 +14,8 @@ set(release_targets kestrion)
 if(TARGET kestrihk)
   list(APPEND release_targets kestrihk)
 endif()
+# kestrion-cli beside the program, so that scripts have press and send without a build.
+list(APPEND release_targets kestrion-cli)
 set(copy_binaries)
 foreach(t IN LISTS release_targets)
   list(APPEND copy_binaries COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:${t}> ${stage}/)

@@ -1,31 +1,51 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever the build and the tests need and this machine lacks.
-# Idempotent: a second run installs nothing. Never adds the i386 architecture: only the
-# 64-bit Wine is wanted, and with it alone `wine` runs 64-bit programs.
+# Idempotent: a second run installs nothing.
+#
+# Where the kernel runs 32-bit code (scripts/probe-32bit.sh), it also adds the i386
+# architecture and installs 32-bit Wine, so that the i686 release runs under Wine in a WoW64
+# prefix; where it does not, it says so in one line and the 64-bit Wine alone is used.
 set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=probe-32bit.sh
+. "$here/probe-32bit.sh"
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev
+  cmake ninja-build g++ clang libclang-rt-14-dev binutils
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 fonts-wine
   xvfb x11-utils imagemagick xdotool
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-echo "setup: installing ${missing[*]}" >&2
 sudo=""
 if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+
+install_missing() {
+  local missing=() p
+  for p in "$@"; do
+    installed "$p" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "setup: installing ${missing[*]}" >&2
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+install_missing "${packages[@]}"
+
+if runs_32bit_code; then
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: this kernel runs 32-bit code; adding the i386 architecture for 32-bit Wine" >&2
+    $sudo dpkg --add-architecture i386
+    $sudo apt-get update -qq
+  fi
+  install_missing wine32:i386
+else
+  echo "setup: this kernel runs no 32-bit code: 32-bit Wine is not installed, the i686 build is only built and checked" >&2
+fi

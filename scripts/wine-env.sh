@@ -9,9 +9,14 @@
 #                           give the Wine programs started afterwards one sound device, which
 #                           appends everything played to FILE (raw PCM, as the program hands
 #                           it over) and discards it
+#   wine_env_loader PROGRAM set WINE_ENV_LOADER to the Wine loader for PROGRAM's machine type
 #   wine_env_stop           stop exactly what wine_env_start started and remove the prefix
 # Everything started is ended by PID or by `wineserver -k` for this prefix alone, so
 # parallel and repeated runs never touch each other. KESTRION_WINE_KEEP=1 keeps the prefix.
+
+wine_env_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# shellcheck source=probe-32bit.sh
+. "$wine_env_here/probe-32bit.sh"
 
 wine_env_log() { [ -n "${KESTRION_WINE_VERBOSE:-}" ] && echo "wine-env: $*" >&2; return 0; }
 
@@ -46,13 +51,24 @@ wine_env_start_xvfb() {
   wine_env_log "Xvfb $WINE_ENV_XVFB_PID on $DISPLAY"
 }
 
-# The template prefix is made once per Wine version and user, then copied for each run
-# (a copy takes about 1.6 s; a new prefix about 8 s).
+# The template prefix is made once per installed Wine and user, then copied for each run (a
+# copy takes about 1.6 s; a new prefix about 8 s). Its key names the Wine version and whether
+# 32-bit Wine is installed: a prefix made before 32-bit Wine came stays 64-bit only, and its
+# copies then fail to start any program ("could not load kernel32.dll"). With 32-bit Wine
+# the prefix is a WoW64 one (drive_c/windows/syswow64), which runs both builds.
+wine_env_template_key() {
+  local version kind=win64
+  version=$(wine --version 2>/dev/null)
+  version=$(printf '%s' "$version" | tr -c 'A-Za-z0-9.\n-' '_')
+  has_wine32 && kind=wow64
+  printf '%s-%s' "$version" "$kind"
+}
+
 wine_env_template() {
   local cache="${KESTRION_WINE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kestrion}"
-  local version
-  version=$(wine --version 2>/dev/null | tr -c 'A-Za-z0-9.\n-' '_')
-  WINE_ENV_TEMPLATE="$cache/prefix-$version"
+  local key
+  key=$(wine_env_template_key)
+  WINE_ENV_TEMPLATE="$cache/prefix-$key"
   [ -f "$WINE_ENV_TEMPLATE/.kestrion-ready" ] && return 0
   mkdir -p "$cache"
   (
@@ -73,6 +89,14 @@ wine_env_template() {
       </dev/null >/dev/null 2>&1
     wineserver -w
     kill "$WINE_ENV_XVFB_PID" 2>/dev/null; wait "$WINE_ENV_XVFB_PID" 2>/dev/null
+    if [ ! -f "$work/system.reg" ]; then
+      echo "wine-env: wineboot made no prefix in $work" >&2
+      exit 1
+    fi
+    if has_wine32 && [ ! -d "$work/drive_c/windows/syswow64" ]; then
+      echo "wine-env: 32-bit Wine is installed but the new prefix is not a WoW64 one" >&2
+      exit 1
+    fi
     # Dialogs and caption buttons need Wine's own fonts in the prefix.
     if [ -d /usr/share/wine/fonts ]; then
       cp /usr/share/wine/fonts/* "$work/drive_c/windows/Fonts/" 2>/dev/null || true
@@ -82,6 +106,42 @@ wine_env_template() {
     mv "$work" "$WINE_ENV_TEMPLATE"
   ) 9>"$cache/prefix.lock"
   [ -f "$WINE_ENV_TEMPLATE/.kestrion-ready" ]
+}
+
+# The machine type of a PE file: prints i386, x86_64, or unknown (not a PE file, or none).
+wine_env_pe_machine() {
+  local file=$1 offset signature machine
+  [ -f "$file" ] || { echo unknown; return 0; }
+  offset=$(od -An -t u4 -j 60 -N 4 "$file" 2>/dev/null | tr -d '[:space:]')
+  [ -n "$offset" ] || { echo unknown; return 0; }
+  signature=$(od -An -t x4 -j "$offset" -N 4 "$file" 2>/dev/null | tr -d '[:space:]')
+  machine=$(od -An -t x2 -j $((offset + 4)) -N 2 "$file" 2>/dev/null | tr -d '[:space:]')
+  if [ "$signature" != 00004550 ]; then echo unknown; return 0; fi
+  case "$machine" in
+    014c) echo i386 ;;
+    8664) echo x86_64 ;;
+    *) echo unknown ;;
+  esac
+}
+
+# Sets WINE_ENV_LOADER to the Wine loader that runs PROGRAM: the 32-bit loader for an i386
+# program, wine64 for an x86_64 one, `wine` for anything else. Fails with a message when an
+# i386 program cannot run here.
+wine_env_loader() {
+  case "$(wine_env_pe_machine "$1")" in
+    i386)
+      if ! has_wine32; then
+        if runs_32bit_code; then
+          echo "wine-env: $1 is a 32-bit program and 32-bit Wine is not installed (scripts/setup.sh installs it)" >&2
+        else
+          echo "wine-env: $1 is a 32-bit program and this machine's kernel runs no 32-bit code" >&2
+        fi
+        return 1
+      fi
+      WINE_ENV_LOADER=/usr/lib/wine/wine ;;
+    x86_64) WINE_ENV_LOADER=/usr/lib/wine/wine64 ;;
+    *) WINE_ENV_LOADER=wine ;;
+  esac
 }
 
 wine_env_start() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Runs one Windows program under wine64 in a throwaway prefix with its own Xvfb display,
-# and exits with the program's exit code. CTest uses it as the cross-compiling emulator
-# of the win64 build. Options before the program:
+# Runs one Windows program under Wine in a throwaway prefix with its own Xvfb display, and
+# exits with the program's exit code. The loader fits the program: 32-bit Wine for an i686
+# program, wine64 for an x86_64 one. CTest uses it as the cross-compiling emulator of the
+# win64 and win32 builds. Options before the program:
 #   --reg KEY NAME TYPE DATA   registry value to add first (may repeat)
 # With KESTRION_SOUND_CAPTURE set (to anything) in the environment, everything the programs
 # play goes to a capture file beside the prefix (wine_env_sound_capture), and the variable
@@ -20,6 +21,7 @@ while [ $# -gt 0 ]; do
 done
 [ $# -ge 1 ] || { echo "usage: wine-run.sh [--reg KEY NAME TYPE DATA]... PROGRAM [ARGS...]" >&2; exit 2; }
 
+wine_env_loader "$1" || exit 1
 trap wine_env_stop EXIT
 trap 'exit 130' INT TERM
 wine_env_start || exit 1
@@ -32,6 +34,6 @@ while [ $i -lt ${#regs[@]} ]; do
   wine_env_reg "${regs[$i]}" "${regs[$((i+1))]}" "${regs[$((i+2))]}" "${regs[$((i+3))]}"
   i=$((i+4))
 done
-wine "$@" </dev/null
+"$WINE_ENV_LOADER" "$@" </dev/null
 rc=$?
 exit $rc

@@ -2,6 +2,7 @@
 #include "cli/LangCommands.h"
 #include "cli/LcdCommands.h"
 #include "cli/LinkCommands.h"
+#include "cli/PressCommands.h"
 #include "cli/ProfileCommands.h"
 
 // The table of commands. Each module's commands live in a file of their own beside this one
@@ -23,6 +24,7 @@ const std::vector<Command>& commands()
          runLcd},
         {"profile", kProfileUsage, runProfile},
 #ifdef _WIN32
+        {"press", kPressUsage, runPress},
         {"send", "send COMMAND", runSend},
 #endif
     };

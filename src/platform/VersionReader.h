@@ -12,10 +12,11 @@ struct VersionStrings {
     // Bytes the system needs to hold the file's version resource; 0 when the file has none or
     // cannot be read (missing, a folder, not an executable, cut short).
     std::uint32_t resourceSize = 0;
-    // "StringFileInfo\040904E4\FileVersion" and "StringFileInfo\040904E4\LegalCopyright", up
+    // "StringFileInfo\040904E4\FileVersion", "...\LegalCopyright" and "...\ProductName", up
     // to their terminating zero, in the ANSI code page; empty when the resource lacks them.
     std::optional<std::string> fileVersion;
     std::optional<std::string> legalCopyright;
+    std::optional<std::string> productName;
 };
 
 class VersionReader {

@@ -23,14 +23,18 @@ void put32(Bytes& b, std::uint32_t v)
         b.push_back(static_cast<std::uint8_t>((v >> (8 * i)) & 0xFF));
 }
 
+// Byte by byte: GCC 12 at -O3 takes a range insert into a still empty vector for an overflow
+// (a false -Wstringop-overflow), and warnings are errors.
 void putTag(Bytes& b, const char* tag)
 {
-    b.insert(b.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i)
+        b.push_back(static_cast<std::uint8_t>(tag[i]));
 }
 
 Bytes wave(std::uint32_t rate, std::uint16_t bits, const Bytes& samples)
 {
     Bytes b;
+    b.reserve(44 + samples.size());
     const std::uint16_t blockAlign = bits / 8;
     putTag(b, "RIFF");
     put32(b, static_cast<std::uint32_t>(36 + samples.size()));

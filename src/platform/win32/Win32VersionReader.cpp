@@ -12,6 +12,7 @@ namespace {
 // Paths inside the version resource; never translated.
 constexpr char kFileVersionKey[] = "\\StringFileInfo\\040904E4\\FileVersion";
 constexpr char kLegalCopyrightKey[] = "\\StringFileInfo\\040904E4\\LegalCopyright";
+constexpr char kProductNameKey[] = "\\StringFileInfo\\040904E4\\ProductName";
 
 std::optional<std::string> queryString(std::vector<char>& block, const char* key)
 {
@@ -40,6 +41,7 @@ VersionStrings Win32VersionReader::read(const std::string& path)
         return strings;
     strings.fileVersion = queryString(block, kFileVersionKey);
     strings.legalCopyright = queryString(block, kLegalCopyrightKey);
+    strings.productName = queryString(block, kProductNameKey);
     return strings;
 }
 

@@ -156,6 +156,39 @@ protected:
         }
         run("/bin/sh -c \"xdotool key --delay 100 " + keys + "\"");
     }
+    // Whether a menu of the window's thread is open (a pop-up menu window shows).
+    static bool menuShown(HWND main)
+    {
+        DWORD thread = GetWindowThreadProcessId(main, nullptr);
+        bool shown = false;
+        forEachWindow([&](HWND w) {
+            char name[16] = {};
+            GetClassNameA(w, name, sizeof name);
+            if (std::string(name) == "#32768" && IsWindowVisible(w) &&
+                GetWindowThreadProcessId(w, nullptr) == thread)
+                shown = true;
+            return !shown;
+        });
+        return shown;
+    }
+    // File, then the item with the access key `item`, typed as a user does. Under load Wine
+    // now and then loses the Alt chord typed into a window that has only just become the
+    // foreground one, so the chord is typed again until the menu shows, and the item's key
+    // again while the menu stays open.
+    static bool chooseFromFileMenu(HWND main, const std::string& item)
+    {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            typeInto(main, "Corvandial", "alt+f");
+            if (!waitFor([&] { return menuShown(main); }, std::chrono::seconds(3)))
+                continue;
+            for (int press = 0; press < 3; ++press) {
+                run("/bin/sh -c \"xdotool key " + item + "\"");
+                if (waitFor([&] { return !menuShown(main); }, std::chrono::seconds(3)))
+                    return true;
+            }
+        }
+        return false;
+    }
 
     TempDir dir;
     std::unique_ptr<Process> m_process;
@@ -323,7 +356,7 @@ TEST_F(ProgramTest, ClosingTheWindowHidesItAndExitRemovesTheIcon)
     // A double click on the tray icon shows the window again; then File, Exit.
     PostMessageA(main, 0x40E, 100, WM_LBUTTONDBLCLK);
     ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }));
-    typeInto(main, "Corvandial", "alt+f x");
+    ASSERT_TRUE(chooseFromFileMenu(main, "x"));
     EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_FALSE(trayIconShown(main));
     // The client keeps running.
@@ -335,7 +368,7 @@ TEST_F(ProgramTest, ExitAndShutdownStopsTheClientToo)
     profile(TwoChannels);
     HWND main = start();
     ASSERT_NE(main, nullptr);
-    typeInto(main, "Corvandial", "alt+f s");
+    ASSERT_TRUE(chooseFromFileMenu(main, "s"));
     EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_EQ(copyData().back(), "/shutdown");
     EXPECT_TRUE(waitFor([] { return FindWindowA("#32770", "Roger Wilco") == nullptr; }));
@@ -349,18 +382,15 @@ TEST_F(ProgramTest, WithoutAClientTheProgramSaysSoAndEnds)
     HWND box = nullptr;
     ASSERT_TRUE(waitFor([&] { return (box = FindWindowA("#32770", "Error Detected")) != nullptr; },
                         std::chrono::seconds(20)));
-    char text[512] = {};
-    EnumChildWindows(
-        box,
-        [](HWND child, LPARAM out) -> BOOL {
-            char buf[512] = {};
-            GetWindowTextA(child, buf, sizeof buf);
-            if (std::string(buf).rfind("Unable to start RW.", 0) == 0)
-                lstrcpynA(reinterpret_cast<char*>(out), buf, 512);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(text));
-    EXPECT_EQ(std::string(text).substr(0, 19), "Unable to start RW.");
+    std::string text;
+    wintest::forEachChildWindow(box, [&text](HWND child) {
+        char buf[512] = {};
+        GetWindowTextA(child, buf, sizeof buf);
+        if (std::string(buf).rfind("Unable to start RW.", 0) == 0)
+            text = buf;
+        return true;
+    });
+    EXPECT_EQ(text.substr(0, 19), "Unable to start RW.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(m_process->wait(std::chrono::seconds(10)), std::optional<DWORD>(0));
     EXPECT_TRUE(copyData().empty());

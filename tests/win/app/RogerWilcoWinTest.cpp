@@ -141,17 +141,15 @@ protected:
     static std::vector<DWORD> clientProcesses()
     {
         std::vector<DWORD> pids;
-        EnumWindows(
-            [](HWND w, LPARAM param) -> BOOL {
-                char name[64] = {};
-                GetClassNameA(w, name, sizeof name);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(w, &pid);
-                if (std::string(name) == "#32770" && pid != GetCurrentProcessId())
-                    reinterpret_cast<std::vector<DWORD>*>(param)->push_back(pid);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&pids));
+        wintest::forEachWindow([&pids](HWND w) {
+            char name[64] = {};
+            GetClassNameA(w, name, sizeof name);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (std::string(name) == "#32770" && pid != GetCurrentProcessId())
+                pids.push_back(pid);
+            return true;
+        });
         return pids;
     }
 

@@ -65,6 +65,8 @@ TEST(Win32VersionReader, ReadsTheProgramsVersionAndNotice)
         ASSERT_TRUE(strings.legalCopyright.has_value()) << path;
         EXPECT_NE(strings.legalCopyright->find("Quorbit"), std::string::npos)
             << *strings.legalCopyright;
+        // What kestrion-cli press tells Kestrion's windows by.
+        EXPECT_EQ(strings.productName, std::optional<std::string>("Kestrion")) << path;
     }
 }
 
@@ -103,5 +105,8 @@ TEST(Win32VersionReader, AbsentValuesAndUnreadableFilesAreReportedAsAbsent)
         EXPECT_EQ(strings.resourceSize >= 1, c.hasResource) << c.path;
         EXPECT_EQ(strings.fileVersion, c.fileVersion) << c.path;
         EXPECT_EQ(strings.legalCopyright, std::nullopt) << c.path;
+        EXPECT_EQ(strings.productName,
+                  c.hasResource ? std::optional<std::string>("Kestrion test helper") : std::nullopt)
+            << c.path;
     }
 }

@@ -65,6 +65,25 @@ bool waitFor(const std::function<bool()>& done, std::chrono::milliseconds timeou
     }
 }
 
+namespace {
+
+BOOL CALLBACK visitWindow(HWND window, LPARAM visit)
+{
+    return (*reinterpret_cast<const std::function<bool(HWND)>*>(visit))(window) ? TRUE : FALSE;
+}
+
+} // namespace
+
+void forEachWindow(const std::function<bool(HWND)>& visit)
+{
+    EnumWindows(visitWindow, reinterpret_cast<LPARAM>(&visit));
+}
+
+void forEachChildWindow(HWND parent, const std::function<bool(HWND)>& visit)
+{
+    EnumChildWindows(parent, visitWindow, reinterpret_cast<LPARAM>(&visit));
+}
+
 std::string readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -159,21 +178,18 @@ HWND Process::window(const std::string& className, std::chrono::milliseconds tim
     } search{m_info.dwProcessId, &className, nullptr};
     waitFor(
         [&search] {
-            EnumWindows(
-                [](HWND w, LPARAM param) -> BOOL {
-                    auto* s = reinterpret_cast<Search*>(param);
-                    DWORD pid = 0;
-                    GetWindowThreadProcessId(w, &pid);
-                    if (pid != s->pid)
-                        return TRUE;
-                    char name[256] = {};
-                    GetClassNameA(w, name, sizeof name);
-                    if (!s->className->empty() && *s->className != name)
-                        return TRUE;
-                    s->found = w;
-                    return FALSE;
-                },
-                reinterpret_cast<LPARAM>(&search));
+            forEachWindow([&search](HWND w) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(w, &pid);
+                if (pid != search.pid)
+                    return true;
+                char name[256] = {};
+                GetClassNameA(w, name, sizeof name);
+                if (!search.className->empty() && *search.className != name)
+                    return true;
+                search.found = w;
+                return false;
+            });
             return search.found != nullptr;
         },
         timeout);

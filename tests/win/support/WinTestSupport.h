@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the Windows tests, which run under wine64 in a throwaway prefix of
+// Helpers shared by the Windows tests, which run under Wine in a throwaway prefix of
 // their own (scripts/wine-run.sh): the folder of the test executable (the program, the
 // client simulator and kestrion-cli are built beside it), temporary folders, processes,
 // the client simulator and its log, and the registry entry that names the client.
@@ -21,6 +21,12 @@ std::string exeDir();
 // Returns false when `timeout` passed first.
 bool waitFor(const std::function<bool()>& done,
              std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Calls `visit` for each top-level window (or each child window of `parent`), until it
+// returns false. Lambdas cannot be window-enumeration callbacks themselves: on i686 those
+// use the Windows calling convention.
+void forEachWindow(const std::function<bool(HWND)>& visit);
+void forEachChildWindow(HWND parent, const std::function<bool(HWND)>& visit);
 
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string readFile(const std::string& path);
