@@ -213,6 +213,7 @@ void HookSession::watch()
 {
     ProfileChanges changes(m_keys.path());
     bool settling = false;
+    bool changedSince = false;
     DWORD settleStart = 0;
     DWORD lastChange = 0;
     for (;;) {
@@ -244,15 +245,25 @@ void HookSession::watch()
             if (changes.takeChanges()) {
                 lastChange = GetTickCount();
                 if (!settling) {
+                    // The first report after a quiet spell is read at once (a save reports
+                    // the profile once it is complete); those that follow it closely, once
+                    // they have stopped.
+                    refresh(KeySource::Refresh::Always);
                     settling = true;
                     settleStart = lastChange;
+                    changedSince = false;
+                } else {
+                    changedSince = true;
                 }
             }
         } else if (woke == WAIT_OBJECT_0 + hookIndex) {
             // The hook thread ended, and its hook with it: a new one takes over.
             restartHook();
         } else if (woke == WAIT_TIMEOUT) {
-            refresh(settling ? KeySource::Refresh::Always : KeySource::Refresh::IfStampChanged);
+            if (!settling)
+                refresh(KeySource::Refresh::IfStampChanged);
+            else if (changedSince)
+                refresh(KeySource::Refresh::Always);
             settling = false;
             changes.open();
             if (!m_hook)

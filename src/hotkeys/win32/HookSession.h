@@ -4,12 +4,13 @@
 // watch thread does everything that may block (file access, waiting for a thread), so that
 // the hook thread never does.
 //
-// The profile is read again when its folder reports a change of it, once the reports have
-// been quiet for kSettle (at most kMaxSettle after the first), and otherwise when its stamp
+// The profile is read again when its folder reports a change of it: at once for the first
+// report after a quiet spell, and once more when reports follow within kSettle, after they
+// have been quiet for kSettle (at most kMaxSettle after the first); and otherwise when its stamp
 // changes (looked at every kPollInterval, for a profile that is a link into another folder or
 // on a drive that reports no changes). A save that renames a new file over the profile fails
-// while anyone holds the profile open, so it is opened as seldom and as briefly as this
-// allows: never for the stamp of a plain file, and not while a save is going on.
+// while anyone holds the profile open (the store then tries again for a moment), so it is
+// opened as seldom and as briefly as this allows: never for the stamp of a plain file.
 
 #include "hotkeys/KeySource.h"
 #include "hotkeys/win32/HookThread.h"

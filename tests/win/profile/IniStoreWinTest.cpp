@@ -10,6 +10,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <variant>
 
 using namespace wintest;
@@ -270,18 +271,12 @@ TEST(IniStoreWinTest, AWriteWaitsOutAReaderHoldingTheFileForAMoment)
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    HANDLE letGo = CreateThread(
-        nullptr, 0,
-        [](void* handle) -> DWORD {
-            Sleep(30);
-            CloseHandle(static_cast<HANDLE>(handle));
-            return 0;
-        },
-        reader, 0, nullptr);
-    ASSERT_NE(letGo, nullptr);
+    std::thread letGo([reader] {
+        Sleep(30);
+        CloseHandle(reader);
+    });
     profile::writeText(path, "a", "k", "2");
-    WaitForSingleObject(letGo, INFINITE);
-    CloseHandle(letGo);
+    letGo.join();
     EXPECT_EQ(readFile(path), "[a]\r\nk=2\r\n");
 }
 
