@@ -276,14 +276,6 @@ TEST_F(ProgramTest, TypingElsewhereNeverWaitsWhileTheProgramWaitsForTheClient)
             "[keys]\r\nchannel1=116\r\nchannel2=117\r\nchannel0=118\r\n");
     HWND main = start();
     ASSERT_NE(main, nullptr);
-    // With the client gone, the next command starts it and the program waits 2 s for it. The
-    // program then started is one that ends at once and shows nothing (a client's window would
-    // take the keyboard focus); this test's stand-in client window comes up meanwhile.
-    HWND client = FindWindowA("#32770", "Roger Wilco");
-    ASSERT_NE(client, nullptr);
-    PostMessageA(client, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Roger Wilco") == nullptr; }));
-    setClientAppPath(exeDir() + "kestrion-cli.exe");
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = typingTargetProc;
@@ -294,11 +286,35 @@ TEST_F(ProgramTest, TypingElsewhereNeverWaitsWhileTheProgramWaitsForTheClient)
                                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 300, 100, nullptr,
                                   nullptr, wc.hInstance, nullptr);
     ASSERT_NE(target, nullptr);
-    for (int attempt = 0; attempt < 5 && GetForegroundWindow() != target; ++attempt) {
-        runOnHostPumping("xdotool search --onlyvisible --name '^Typing target$' windowfocus --sync");
-        waitFor([&] { return GetForegroundWindow() == target; }, std::chrono::milliseconds(1000));
-    }
-    ASSERT_EQ(GetForegroundWindow(), target);
+    auto focusTarget = [&] {
+        // Asked of both: X decides where typed keys go, Wine which window is in front.
+        for (int attempt = 0; attempt < 5 && GetForegroundWindow() != target; ++attempt) {
+            SetForegroundWindow(target);
+            runOnHostPumping(
+                "xdotool search --onlyvisible --name '^Typing target$' windowfocus --sync");
+            waitFor([&] { return GetForegroundWindow() == target; }, std::chrono::milliseconds(1000));
+        }
+        return GetForegroundWindow() == target;
+    };
+    ASSERT_TRUE(focusTarget());
+
+    // With the client gone, the next command starts it and the program waits 2 s for it. The
+    // program then started is one that ends at once and shows nothing (a client's window would
+    // take the keyboard focus); this test's stand-in client window comes up meanwhile. The
+    // client closes once the target has the focus: a closing foreground window hands the
+    // focus on, at a moment of Wine's choosing.
+    HWND client = FindWindowA("#32770", "Roger Wilco");
+    ASSERT_NE(client, nullptr);
+    DWORD clientId = 0;
+    GetWindowThreadProcessId(client, &clientId);
+    HANDLE clientProcess = OpenProcess(SYNCHRONIZE, FALSE, clientId);
+    ASSERT_NE(clientProcess, nullptr);
+    PostMessageA(client, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(waitFor([&] { return WaitForSingleObject(clientProcess, 0) == WAIT_OBJECT_0; }));
+    CloseHandle(clientProcess);
+    ASSERT_EQ(FindWindowA("#32770", "Roger Wilco"), nullptr);
+    setClientAppPath(exeDir() + "kestrion-cli.exe");
+    ASSERT_TRUE(focusTarget());
 
     // F5 sets the program waiting; F6 and F7 come while it waits; letters all along, one every
     // 100 ms, as a user types. The stand-in client appears with the third letter.
