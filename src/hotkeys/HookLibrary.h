@@ -3,11 +3,17 @@
 //
 // SetTheHook(window, path): installs a low-level keyboard hook for the whole desktop that
 // reads the hotkeys from section "keys" of the profile at `path` (one length byte, then at
-// most 255 characters) and posts one message to `window` for each hotkey pressed. Keys
-// saved to the profile later take effect without a new call: the library reads the section
-// again when the file changes. Every key goes on to the other programs. Returns non-zero
-// when the hook is installed; a second call replaces the first.
-// ClearTheHook(): removes the hook; harmless when none is installed.
+// most 255 characters) and posts one message to `window` for each hotkey pressed. The hook
+// runs on a thread of the library's own, which never waits for the caller's thread: keys pass
+// on at once while the window's thread is busy, and the hotkeys pressed meanwhile wait in its
+// queue, in order. Keys saved to the profile later take effect without a new call: the library
+// reads the section again, off the hook's path, when the file changes; a profile that has gone
+// or cannot be read keeps the keys in force. Should the system remove the hook, or its thread
+// end, the library installs it again. Every key goes on to the other programs. Returns
+// non-zero once the hook is in place, 0 when it could not be installed; a second call
+// replaces the first.
+// ClearTheHook(): removes the hook and returns once the library's threads have ended; nothing
+// is posted to the window after it returns. Harmless when no hook is installed.
 
 #include <windows.h>
 

@@ -35,11 +35,23 @@ unsigned messageFor(HotkeyAction action)
 
 namespace {
 
-// Ctrl: VK_CONTROL, VK_LCONTROL, VK_RCONTROL; Alt: VK_MENU, VK_LMENU, VK_RMENU.
-constexpr std::array<std::uint32_t, 3> kCtrlCodes = {0x11, 0xA2, 0xA3};
-constexpr std::array<std::uint32_t, 3> kAltCodes = {0x12, 0xA4, 0xA5};
+// Ctrl: VK_CONTROL, VK_LCONTROL, VK_RCONTROL; Alt: VK_MENU, VK_LMENU, VK_RMENU. The generic
+// code comes first.
+constexpr std::array<std::uint32_t, 3> kCtrlCodes = {kControlKey, 0xA2, 0xA3};
+constexpr std::array<std::uint32_t, 3> kAltCodes = {kAltKey, 0xA4, 0xA5};
+
+bool inGroup(const std::array<std::uint32_t, 3>& group, std::uint32_t code)
+{
+    return std::find(group.begin(), group.end(), code) != group.end();
+}
 
 } // namespace
+
+void Matches::sortByMessage()
+{
+    std::sort(m_items.begin(), m_items.begin() + static_cast<std::ptrdiff_t>(m_count),
+              [](const PostedMessage& a, const PostedMessage& b) { return a.message < b.message; });
+}
 
 bool HotkeyMatcher::anyHeld(const std::array<std::uint32_t, 3>& codes) const
 {
@@ -49,9 +61,27 @@ bool HotkeyMatcher::anyHeld(const std::array<std::uint32_t, 3>& codes) const
     return false;
 }
 
-std::vector<PostedMessage> HotkeyMatcher::onKey(const KeyEvent& event)
+// Brings one modifier in line with the system: a release the hook never saw ends it, and a
+// press it never saw starts it (under the generic code, which any release of it ends).
+void HotkeyMatcher::resync(const std::array<std::uint32_t, 3>& codes, bool down)
 {
-    std::vector<PostedMessage> out;
+    if (!down) {
+        for (std::uint32_t code : codes)
+            m_held.reset(code);
+    } else if (!anyHeld(codes)) {
+        m_held.set(codes[0]);
+    }
+}
+
+bool HotkeyMatcher::isHotkeyCode(std::uint32_t code) const
+{
+    return std::find(m_keys.codes.begin(), m_keys.codes.end(), static_cast<std::int32_t>(code)) !=
+           m_keys.codes.end();
+}
+
+Matches HotkeyMatcher::onKey(const KeyEvent& event, const KeyState* system)
+{
+    Matches out;
     if (event.code == 0 || event.code > 255)
         return out;
     if (!event.down) {
@@ -59,16 +89,26 @@ std::vector<PostedMessage> HotkeyMatcher::onKey(const KeyEvent& event)
         // The system may report a modifier going up under another of its codes than it went
         // down with (the generic code for a left or right key); either side's release ends it.
         for (const auto& group : {kCtrlCodes, kAltCodes}) {
-            if (std::find(group.begin(), group.end(), event.code) != group.end())
+            if (inGroup(group, event.code))
                 for (std::uint32_t code : group)
                     m_held.reset(code);
         }
         return out;
     }
+    const bool modifier = inGroup(kCtrlCodes, event.code) || inGroup(kAltCodes, event.code);
+    const bool hotkey = isHotkeyCode(event.code);
     bool repeat = m_held.test(event.code) && event.time - m_lastSeen[event.code] < kRepeatGap;
+    if (system && hotkey && !modifier) {
+        // A real repeat finds the key down already; one the system holds up was released
+        // out of the hook's sight, and this is a new press.
+        if (repeat && !system->isDown(event.code))
+            repeat = false;
+        resync(kCtrlCodes, system->isDown(kControlKey));
+        resync(kAltCodes, system->isDown(kAltKey));
+    }
     m_held.set(event.code);
     m_lastSeen[event.code] = event.time;
-    if (repeat)
+    if (repeat || !hotkey)
         return out;
     bool ctrl = anyHeld(kCtrlCodes);
     bool alt = anyHeld(kAltCodes);
@@ -78,10 +118,9 @@ std::vector<PostedMessage> HotkeyMatcher::onKey(const KeyEvent& event)
         if (m_keys.codes[i] != static_cast<std::int32_t>(event.code))
             continue;
         auto action = static_cast<HotkeyAction>(i);
-        out.push_back({messageFor(action), action == HotkeyAction::TrayPop ? kTrayPopParam : 0});
+        out.add({messageFor(action), action == HotkeyAction::TrayPop ? kTrayPopParam : 0});
     }
-    std::sort(out.begin(), out.end(),
-              [](const PostedMessage& a, const PostedMessage& b) { return a.message < b.message; });
+    out.sortByMessage();
     return out;
 }
 

@@ -62,6 +62,11 @@ IniFile::IniFile(std::string path) : m_path(std::move(path))
     }
 }
 
+bool IniFile::readable() const
+{
+    return m_source == Source::Readable;
+}
+
 std::string IniFile::readText(std::string_view section, std::string_view key,
                               std::string_view fallback) const
 {

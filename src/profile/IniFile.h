@@ -47,6 +47,9 @@ public:
     explicit IniFile(std::string path);
 
     const std::string& path() const { return m_path; }
+    // True when the file was read: it exists, and is a regular file of a size and encoding
+    // the store takes. Otherwise every read returns its default.
+    bool readable() const;
 
     // The text of an entry (at most kMaxValueLength characters, one pair of enclosing quotes
     // removed), or `fallback` when the entry is absent.

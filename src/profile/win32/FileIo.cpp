@@ -159,6 +159,31 @@ bool rewriteInPlace(const std::string& path, std::string_view bytes)
            FlushFileBuffers(file.get()) && file.close();
 }
 
+// Runs `replace` (a replacement of the profile) again for a little while when it fails
+// because a program holds the profile open: a virus scanner, an indexer, the hook library
+// reading the keys. The system refuses then, even to a handle that shares everything, and
+// such a hold lasts moments. Any other failure, and the last one, return at once with the
+// system's error.
+template <class Replace>
+bool retryWhileHeld(Replace replace)
+{
+    constexpr int kTries = 25;
+    constexpr DWORD kPause = 20; // ms
+    for (int attempt = 1;; ++attempt) {
+        if (replace())
+            return true;
+        const DWORD error = GetLastError();
+        const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+                          error == ERROR_UNABLE_TO_REMOVE_REPLACED ||
+                          error == ERROR_UNABLE_TO_MOVE_REPLACEMENT;
+        if (!held || attempt == kTries) {
+            SetLastError(error);
+            return false;
+        }
+        Sleep(kPause);
+    }
+}
+
 } // namespace
 
 FileContents readFile(const std::string& path, std::size_t maxSize)
@@ -269,13 +294,17 @@ bool replaceFile(const std::string& path, std::string_view bytes)
     // hard links. A plain move is for a file that does not exist (yet, or any more).
     bool replaced = false;
     if (exists) {
-        replaced = ReplaceFileA(target.c_str(), temp.c_str(), nullptr,
+        replaced = retryWhileHeld([&] {
+            return ReplaceFileA(target.c_str(), temp.c_str(), nullptr,
                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0;
+        });
         if (!replaced && GetLastError() != ERROR_FILE_NOT_FOUND)
             return discard();
     }
-    if (!replaced && !MoveFileExA(temp.c_str(), target.c_str(),
-                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!replaced && !retryWhileHeld([&] {
+            return MoveFileExA(temp.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        }))
         return discard();
     // The old file's attributes (hidden, archive, ...) carry over to the new one.
     if (exists && attributes != FILE_ATTRIBUTE_NORMAL)

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 using hotkeys::HotkeyMatcher;
 using hotkeys::KeyEvent;
 using hotkeys::PostedMessage;
@@ -27,6 +30,18 @@ KeyEvent up(std::uint32_t code)
     return {code, false};
 }
 
+std::vector<PostedMessage> messages(const hotkeys::Matches& matches)
+{
+    return {matches.begin(), matches.end()};
+}
+
+// The system's key state as a test sets it: the keys in `down` are held.
+class FakeKeyState : public hotkeys::KeyState {
+public:
+    bool isDown(std::uint32_t code) const override { return down.count(code) != 0; }
+    std::set<std::uint32_t> down;
+};
+
 } // namespace
 
 TEST(HotkeyMatcher, EachActionPostsItsMessage)
@@ -47,7 +62,7 @@ TEST(HotkeyMatcher, EachActionPostsItsMessage)
     };
     for (const auto& c : cases) {
         auto code = static_cast<std::uint32_t>(m.hotkeys()[c.action]);
-        EXPECT_EQ(m.onKey(down(code)), (std::vector<PostedMessage>{{c.message, c.lParam}}))
+        EXPECT_EQ(messages(m.onKey(down(code))), (std::vector<PostedMessage>{{c.message, c.lParam}}))
             << profile::hotkeyName(c.action);
         m.onKey(up(code));
     }
@@ -121,6 +136,84 @@ TEST(HotkeyMatcher, ALostReleaseDoesNotSwallowTheNextPress)
         EXPECT_EQ(m.onKey({116, true, s.time}).size(), s.fires ? 1u : 0u) << s.time;
 }
 
+TEST(HotkeyMatcher, LostModifierReleasesAreCorrectedByTheSystemState)
+{
+    // Each modifier code goes down where the hook sees it and comes up where it does not
+    // (over an elevated window, behind Win+L or Ctrl+Alt+Del, during a hook time-out).
+    const std::uint32_t modifiers[] = {0x11, 0xA2, 0xA3, 0x12, 0xA4, 0xA5};
+    for (std::uint32_t lost : modifiers) {
+        const bool isCtrl = lost == 0x11 || lost == 0xA2 || lost == 0xA3;
+        const std::uint32_t generic = isCtrl ? 0x11 : 0x12;
+        FakeKeyState system;
+        for (bool requireIt : {false, true}) {
+            profile::Hotkeys keys;
+            keys.requireCtrl = isCtrl && requireIt;
+            keys.requireAlt = !isCtrl && requireIt;
+            keys[HotkeyAction::Channel3] = 116;
+            HotkeyMatcher m(keys);
+            system.down = {generic};
+            m.onKey({lost, true, 1000}, &system);
+            system.down = {}; // released; the hook never heard of it
+            // A plain profile is not refused for a modifier believed held; one that needs the
+            // modifier does not fire without it.
+            EXPECT_EQ(m.onKey({116, true, 2000}, &system).size(), requireIt ? 0u : 1u)
+                << std::hex << lost << " require " << requireIt;
+            m.onKey({116, false, 2050}, &system);
+            // Held again, as the user presses it for the hotkey.
+            m.onKey({lost, true, 3000}, &system);
+            system.down = {generic};
+            EXPECT_EQ(m.onKey({116, true, 3100}, &system).size(), requireIt ? 1u : 0u)
+                << std::hex << lost << " require " << requireIt;
+        }
+    }
+}
+
+TEST(HotkeyMatcher, AModifierHeldOutOfTheHooksSightCountsAsHeld)
+{
+    // Pressed over an elevated window, still held when the hotkey goes down elsewhere.
+    struct Case {
+        bool requireCtrl, requireAlt;
+        std::set<std::uint32_t> systemHolds;
+        bool fires;
+    };
+    const Case cases[] = {
+        {true, false, {0x11}, true},  {false, false, {0x11}, false}, {false, true, {0x12}, true},
+        {false, false, {0x12}, false}, {true, true, {0x11, 0x12}, true}, {true, true, {0x11}, false},
+    };
+    for (const auto& c : cases) {
+        profile::Hotkeys keys;
+        keys.requireCtrl = c.requireCtrl;
+        keys.requireAlt = c.requireAlt;
+        keys[HotkeyAction::Disconnect] = 110;
+        HotkeyMatcher m(keys);
+        FakeKeyState system;
+        system.down = c.systemHolds;
+        EXPECT_EQ(m.onKey(down(110), &system).size(), c.fires ? 1u : 0u)
+            << c.requireCtrl << c.requireAlt << c.systemHolds.size();
+        // Its release, when the hook sees it, ends it like any other.
+        m.onKey(up(110), &system);
+        for (auto code : c.systemHolds)
+            m.onKey(up(code), &system);
+        system.down = {};
+        EXPECT_EQ(m.onKey(down(110), nullptr).size(), !c.requireCtrl && !c.requireAlt ? 1u : 0u);
+    }
+}
+
+TEST(HotkeyMatcher, AHotkeyWhoseReleaseWasLostFiresAtOnceOnTheNextPress)
+{
+    profile::Hotkeys keys;
+    keys[HotkeyAction::Channel1] = 116;
+    HotkeyMatcher m(keys);
+    FakeKeyState system;
+    EXPECT_EQ(m.onKey({116, true, 1000}, &system).size(), 1u);
+    system.down = {116};
+    EXPECT_TRUE(m.onKey({116, true, 1030}, &system).empty()); // the keyboard repeats it
+    system.down = {};                                          // let go out of the hook's sight
+    EXPECT_EQ(m.onKey({116, true, 1200}, &system).size(), 1u); // well within the repeat gap
+    system.down = {116};
+    EXPECT_TRUE(m.onKey({116, true, 1230}, &system).empty());
+}
+
 TEST(HotkeyMatcher, AModifierReleasedUnderItsGenericCodeCountsAsReleased)
 {
     profile::Hotkeys keys; // plain keys
@@ -141,8 +234,16 @@ TEST(HotkeyMatcher, SharedCodesPostEveryActionAndZeroNeverMatches)
     keys[HotkeyAction::Channel0] = 96;
     keys[HotkeyAction::ChannelDown] = 96;
     HotkeyMatcher m(keys);
-    EXPECT_EQ(m.onKey(down(96)), (std::vector<PostedMessage>{{0x402, 0}, {0x40C, 0}}));
+    EXPECT_EQ(messages(m.onKey(down(96))), (std::vector<PostedMessage>{{0x402, 0}, {0x40C, 0}}));
     EXPECT_TRUE(m.onKey(down(0)).empty());
+    // One code under every action at once posts all eighteen messages, in order.
+    profile::Hotkeys all;
+    all.codes.fill(65);
+    HotkeyMatcher every(all);
+    auto posted = messages(every.onKey(down(65)));
+    ASSERT_EQ(posted.size(), profile::kHotkeyCount);
+    for (std::size_t i = 0; i < posted.size(); ++i)
+        EXPECT_EQ(posted[i].message, 0x401u + i);
     EXPECT_TRUE(m.onKey(down(300)).empty()); // no such key code
 }
 
@@ -156,7 +257,7 @@ TEST(HotkeyMatcher, NewHotkeysApplyToTheNextPress)
     m.setHotkeys(keys);
     EXPECT_TRUE(m.onKey(up(65)).empty());
     EXPECT_TRUE(m.onKey(down(65)).empty());
-    EXPECT_EQ(m.onKey(down(66)), (std::vector<PostedMessage>{{0x403, 0}}));
+    EXPECT_EQ(messages(m.onKey(down(66))), (std::vector<PostedMessage>{{0x403, 0}}));
 }
 
 TEST(HotkeyMatcher, PathsAreLengthPrefixedAndCutAt255)

@@ -1,6 +1,7 @@
 // kestrion.exe from start to stop under Wine, with the client simulator as the voice client:
-// the start-up launch and join, hotkey messages, keys through the real hook library, the tray
-// icon, hiding, the error when no client is installed, and Exit.
+// the start-up launch and join, hotkey messages, keys through the real hook library (also
+// while the program waits for the client), the tray icon, hiding, the error when no client is
+// installed, and Exit.
 
 #include "WinTestSupport.h"
 
@@ -15,6 +16,63 @@
 using namespace wintest;
 
 namespace {
+
+// Windows of this test. The typing target stands for another program the user types into and
+// notes when each key-down reaches it; the stand-in client is a hidden window of the client's
+// class and title that notes the commands it is sent.
+struct Arrival {
+    WPARAM key;
+    DWORD tick;
+};
+std::vector<Arrival> g_arrivals;
+std::function<void()> g_onArrival;
+struct Command {
+    std::string text;
+    DWORD tick;
+};
+std::vector<Command> g_commands;
+
+LRESULT CALLBACK typingTargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_KEYDOWN) {
+        g_arrivals.push_back({wp, GetTickCount()});
+        if (g_onArrival)
+            g_onArrival();
+    }
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+LRESULT CALLBACK standInClientProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
+{
+    if (m == WM_COPYDATA) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+        g_commands.push_back({static_cast<const char*>(data->lpData), GetTickCount()});
+        return TRUE;
+    }
+    return DefWindowProcA(w, m, wp, lp);
+}
+
+// Runs a command of the Linux host to its end while this thread handles its messages (Wine
+// gives no handle for a Linux process to wait on, so the command leaves a marker file).
+bool runOnHostPumping(const std::string& command)
+{
+    const std::string marker = "/tmp/kestrion-program-test-" +
+                               std::to_string(GetCurrentProcessId()) + "-" +
+                               std::to_string(GetTickCount());
+    std::string line = "/bin/sh -c \"" + command + "; touch " + marker + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return false;
+    const std::string windowsMarker = "Z:" + marker;
+    bool ended = waitFor(
+        [&] { return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES; },
+        std::chrono::seconds(30));
+    DeleteFileA(windowsMarker.c_str());
+    return ended;
+}
 
 // A copy of the program in a folder of its own, so that its home profile is the test's.
 class ProgramTest : public testing::Test {
@@ -212,6 +270,96 @@ TEST_F(ProgramTest, KeysPressedAnywhereReachTheProgramThroughTheHookLibrary)
     typeInto(client, "Roger Wilco", "ctrl+F6");
     ASSERT_TRUE(waitForCopyData(3));
     EXPECT_EQ(copyData().back(), "/join1 10.0.0.1/ pw");
+}
+
+TEST_F(ProgramTest, TypingElsewhereNeverWaitsWhileTheProgramWaitsForTheClient)
+{
+    profile("[host]\r\naddress=10.0.0.1\r\npassword=pw\r\n"
+            "[channels]\r\ncount=2\r\ndefault=2\r\nchannel1=Alpha\r\nchannel2=Bravo\r\n"
+            "[keys]\r\nchannel1=116\r\nchannel2=117\r\nchannel0=118\r\n");
+    HWND main = start();
+    ASSERT_NE(main, nullptr);
+
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = typingTargetProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "TypingTarget";
+    RegisterClassA(&wc);
+    HWND target = CreateWindowExA(0, "TypingTarget", "Typing target",
+                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 300, 300, 100, nullptr,
+                                  nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(target, nullptr);
+    auto focusTarget = [&] {
+        // Asked of both: X decides where typed keys go, Wine which window is in front.
+        for (int attempt = 0; attempt < 5 && GetForegroundWindow() != target; ++attempt) {
+            SetForegroundWindow(target);
+            runOnHostPumping(
+                "xdotool search --onlyvisible --name '^Typing target$' windowfocus --sync");
+            waitFor([&] { return GetForegroundWindow() == target; }, std::chrono::milliseconds(1000));
+        }
+        return GetForegroundWindow() == target;
+    };
+    ASSERT_TRUE(focusTarget());
+
+    // With the client gone, the next command starts it and the program waits 2 s for it. The
+    // program then started is one that ends at once and shows nothing (a client's window would
+    // take the keyboard focus); this test's stand-in client window comes up meanwhile. The
+    // client closes once the target has the focus: a closing foreground window hands the
+    // focus on, at a moment of Wine's choosing.
+    HWND client = FindWindowA("#32770", "Roger Wilco");
+    ASSERT_NE(client, nullptr);
+    DWORD clientId = 0;
+    GetWindowThreadProcessId(client, &clientId);
+    HANDLE clientProcess = OpenProcess(SYNCHRONIZE, FALSE, clientId);
+    ASSERT_NE(clientProcess, nullptr);
+    PostMessageA(client, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(waitFor([&] { return WaitForSingleObject(clientProcess, 0) == WAIT_OBJECT_0; }));
+    CloseHandle(clientProcess);
+    ASSERT_EQ(FindWindowA("#32770", "Roger Wilco"), nullptr);
+    setClientAppPath(exeDir() + "kestrion-cli.exe");
+    ASSERT_TRUE(focusTarget());
+
+    // F5 sets the program waiting; F6 and F7 come while it waits; letters all along, one every
+    // 100 ms, as a user types. The stand-in client appears with the third letter.
+    HWND standIn = nullptr;
+    g_arrivals.clear();
+    g_commands.clear();
+    g_onArrival = [&] {
+        if (g_arrivals.size() == 4) {
+            standIn = CreateWindowExA(0, "#32770", "Roger Wilco", WS_OVERLAPPED, 0, 0, 100, 100,
+                                      nullptr, nullptr, nullptr, nullptr);
+            SetWindowLongPtrA(standIn, GWLP_WNDPROC,
+                              reinterpret_cast<LONG_PTR>(standInClientProc));
+        }
+    };
+    ASSERT_TRUE(runOnHostPumping("xdotool key --delay 100 F5 a b c d e F6 f g h i j F7 "
+                                 "a b c d e f g h i j k l m n o p q r s t u v w x y"));
+    EXPECT_TRUE(waitFor([] { return g_arrivals.size() >= 38 && g_commands.size() >= 3; }));
+    g_onArrival = nullptr;
+    ASSERT_NE(standIn, nullptr);
+
+    // Every key reached this program, none held back for the program's wait (a hook on its
+    // waiting thread holds them for the whole 2 s).
+    EXPECT_EQ(g_arrivals.size(), 38u);
+    DWORD largestGap = 0;
+    for (std::size_t i = 1; i < g_arrivals.size(); ++i)
+        largestGap = std::max(largestGap, g_arrivals[i].tick - g_arrivals[i - 1].tick);
+    EXPECT_LT(largestGap, 1000u);
+
+    // The hotkeys pressed during the wait were handled after it, in order, each once.
+    ASSERT_EQ(g_commands.size(), 3u);
+    EXPECT_EQ(g_commands[0].text, "/join1 10.0.0.1/ALPHA pw");
+    EXPECT_EQ(g_commands[1].text, "/join1 10.0.0.1/BRAVO pw");
+    EXPECT_EQ(g_commands[2].text, "/join1 10.0.0.1/ pw");
+    EXPECT_GE(g_commands[0].tick - g_arrivals[0].tick, 1500u) << "the program waited";
+
+    // And the hook is alive after a wait longer than any hook time-out.
+    ASSERT_TRUE(runOnHostPumping("xdotool key F5"));
+    EXPECT_TRUE(waitFor([] { return g_commands.size() >= 4; }));
+    ASSERT_EQ(g_commands.size(), 4u);
+    EXPECT_EQ(g_commands[3].text, "/join1 10.0.0.1/ALPHA pw");
+    DestroyWindow(standIn);
+    DestroyWindow(target);
 }
 
 TEST_F(ProgramTest, ClosingTheWindowHidesItAndExitRemovesTheIcon)

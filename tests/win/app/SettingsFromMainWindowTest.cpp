@@ -1,7 +1,8 @@
 // The settings dialog opened from the real main window, as real windows, with the real
 // services and the client simulator as the voice client: a key captured by pressing it, a
 // channel added, OK; the profile file and the main window's Initial Channel menu then hold
-// the new channel.
+// the new channel, and the key acts at the next press through the hook the main window
+// installed at start.
 
 #include "app/MainForm.h"
 #include "app/win32/KestrihkBinding.h"
@@ -20,6 +21,8 @@
 #include "WinTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace wintest;
 using ui::win32::windowHandle;
@@ -105,6 +108,18 @@ TEST(SettingsFromMainWindow, ACapturedKeyAndANewChannelReachTheProfileAndTheMenu
     ASSERT_TRUE(GetMenuItemInfoA(menu, main.InitialChannel1->item(6)->command(), FALSE, &info));
     EXPECT_NE(std::string(text).find("3 - Echo"), std::string::npos) << text;
     EXPECT_EQ(main.ChannelBar->max(), 3);
+
+    // The key saved acts at the next press, without a new hook: F5 typed into the client's
+    // window joins channel 2 once more.
+    const std::string log = dir.file("client.log");
+    auto bravoJoins = [&] {
+        auto lines = logLines(log);
+        return std::count(lines.begin(), lines.end(), "COPYDATA 254 /join1 127.0.0.1/BRAVO ");
+    };
+    const auto joinedBefore = bravoJoins();
+    EXPECT_EQ(pressKeys(app, "Roger Wilco", "F5"), 0);
+    EXPECT_TRUE(pumpUntil(app, [&] { return bravoJoins() > joinedBefore; }));
+    EXPECT_EQ(bravoJoins(), joinedBefore + 1);
 
     // The client the program started goes with the test.
     if (HWND client = FindWindowA("#32770", "Roger Wilco"))

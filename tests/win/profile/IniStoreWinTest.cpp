@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <variant>
 
 using namespace wintest;
@@ -303,6 +304,26 @@ TEST(IniStoreWinTest, FailedWritesLeaveTheFileAsItWas)
     EXPECT_EQ(find, INVALID_HANDLE_VALUE) << found.cFileName;
     if (find != INVALID_HANDLE_VALUE)
         FindClose(find);
+}
+
+TEST(IniStoreWinTest, AWriteWaitsOutAReaderHoldingTheFileForAMoment)
+{
+    // A reader that shares everything still keeps a rename over the file from succeeding; the
+    // write goes through once it has let go.
+    TempDir dir;
+    const std::string path = dir.file("held.ini");
+    ASSERT_TRUE(writeFile(path, "[a]\r\nk=1\r\n"));
+    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    std::thread letGo([reader] {
+        Sleep(30);
+        CloseHandle(reader);
+    });
+    profile::writeText(path, "a", "k", "2");
+    letGo.join();
+    EXPECT_EQ(readFile(path), "[a]\r\nk=2\r\n");
 }
 
 TEST(IniStoreWinTest, ReplacementKeepsTheFileAttributes)

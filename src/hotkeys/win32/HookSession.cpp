@@ -1,0 +1,278 @@
+#include "hotkeys/win32/HookSession.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace hotkeys::win32 {
+
+namespace {
+
+constexpr SIZE_T kStackSize = 64 * 1024;
+
+std::string folderOf(const std::string& path)
+{
+    std::size_t slash = path.find_last_of("\\/");
+    if (slash == std::string::npos)
+        return ".";
+    // A root keeps its separator ("C:\"), so that it names the folder.
+    if (slash == 0 || (slash == 2 && path[1] == ':'))
+        return path.substr(0, slash + 1);
+    return path.substr(0, slash);
+}
+
+std::string fileNameOf(const std::string& path)
+{
+    std::size_t slash = path.find_last_of("\\/:");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::wstring wide(const std::string& text)
+{
+    int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+// Reports changes of one file by watching its folder. Other files of the folder do not count:
+// a save writes a file of its own beside the profile before it renames it over the profile,
+// and the profile is read only once that is done. (The profile being open at the moment a
+// save renames over it makes the save fail.)
+class ProfileChanges {
+public:
+    explicit ProfileChanges(const std::string& path)
+        : m_folder(folderOf(path)), m_name(wide(fileNameOf(path))),
+          m_event(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+    {
+        open();
+    }
+    ~ProfileChanges() { close(); }
+    ProfileChanges(const ProfileChanges&) = delete;
+    ProfileChanges& operator=(const ProfileChanges&) = delete;
+
+    bool watching() const { return m_folderHandle != INVALID_HANDLE_VALUE; }
+    // Signalled when the folder reported changes; then call takeChanges().
+    HANDLE event() const { return m_event.get(); }
+
+    // Tries again where the folder could not be watched (it may exist by now).
+    void open()
+    {
+        if (watching() || !m_event)
+            return;
+        m_folderHandle = CreateFileA(m_folder.c_str(), FILE_LIST_DIRECTORY,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING,
+                                     FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+        if (watching() && !arm())
+            close();
+    }
+
+    // Whether the changes reported concern the profile; watches on. A report too long for
+    // the buffer counts as a change.
+    bool takeChanges()
+    {
+        DWORD bytes = 0;
+        if (!GetOverlappedResult(m_folderHandle, &m_overlapped, &bytes, FALSE)) {
+            close(); // the folder went away; open() tries again later
+            return true;
+        }
+        bool profile = bytes == 0;
+        for (DWORD offset = 0; offset < bytes;) {
+            const auto* info = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(m_buffer + offset);
+            std::wstring_view name(info->FileName, info->FileNameLength / sizeof(WCHAR));
+            if (CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, name.data(),
+                               static_cast<int>(name.size()), m_name.data(),
+                               static_cast<int>(m_name.size())) == CSTR_EQUAL)
+                profile = true;
+            if (info->NextEntryOffset == 0)
+                break;
+            offset += info->NextEntryOffset;
+        }
+        if (!arm())
+            close();
+        return profile;
+    }
+
+private:
+    bool arm()
+    {
+        ResetEvent(m_event.get());
+        m_overlapped = {};
+        m_overlapped.hEvent = m_event.get();
+        return ReadDirectoryChangesW(m_folderHandle, m_buffer, sizeof m_buffer, FALSE,
+                                     FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE |
+                                         FILE_NOTIFY_CHANGE_SIZE,
+                                     nullptr, &m_overlapped, nullptr) != 0;
+    }
+    void close()
+    {
+        if (!watching())
+            return;
+        // The buffer must outlive the read the system may still be doing.
+        if (CancelIo(m_folderHandle)) {
+            DWORD bytes = 0;
+            GetOverlappedResult(m_folderHandle, &m_overlapped, &bytes, TRUE);
+        }
+        CloseHandle(m_folderHandle);
+        m_folderHandle = INVALID_HANDLE_VALUE;
+        ResetEvent(m_event.get());
+    }
+
+    std::string m_folder;
+    std::wstring m_name;
+    KernelHandle m_event;
+    HANDLE m_folderHandle = INVALID_HANDLE_VALUE;
+    OVERLAPPED m_overlapped{};
+    alignas(DWORD) BYTE m_buffer[8192];
+};
+
+} // namespace
+
+FileStamp fileStamp(const std::string& path)
+{
+    // Asked by name, so that the file is not held open: a save that renames over an open file
+    // fails. A link is opened to reach the file it names.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return {};
+    FileStamp stamp;
+    stamp.exists = true;
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        stamp.writeTime = (std::uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                          data.ftLastWriteTime.dwLowDateTime;
+        stamp.size = (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+        return stamp;
+    }
+    KernelHandle file(CreateFileA(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        file.release();
+        return {};
+    }
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file.get(), &info))
+        return {};
+    stamp.writeTime = (std::uint64_t(info.ftLastWriteTime.dwHighDateTime) << 32) |
+                      info.ftLastWriteTime.dwLowDateTime;
+    stamp.size = (std::uint64_t(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    stamp.fileId = ((std::uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow) ^
+                   (std::uint64_t(info.dwVolumeSerialNumber) << 16);
+    return stamp;
+}
+
+HookSession::HookSession(HWND window, std::string profilePath)
+    : m_window(window), m_keys(std::move(profilePath)),
+      m_stop(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+{
+}
+
+std::unique_ptr<HookSession> HookSession::start(HWND window, std::string profilePath)
+{
+    std::unique_ptr<HookSession> session(new HookSession(window, std::move(profilePath)));
+    if (!session->m_stop)
+        return nullptr;
+    session->m_keys.refresh(fileStamp(session->m_keys.path()), KeySource::Refresh::Always);
+    session->m_hook = HookThread::start(window, session->m_keys.keys());
+    if (!session->m_hook)
+        return nullptr;
+    // Without the watch thread the hook still works, with the keys read now.
+    session->m_thread.reset(CreateThread(nullptr, kStackSize, &watchMain, session.get(),
+                                         STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+    return session;
+}
+
+HookSession::~HookSession()
+{
+    if (m_thread) {
+        SetEvent(m_stop.get());
+        WaitForSingleObject(m_thread.get(), INFINITE);
+    }
+    m_hook.reset();
+}
+
+DWORD WINAPI HookSession::watchMain(void* self)
+{
+    static_cast<HookSession*>(self)->watch();
+    return 0;
+}
+
+void HookSession::refresh(KeySource::Refresh how)
+{
+    if (m_keys.refresh(fileStamp(m_keys.path()), how) && m_hook)
+        m_hook->setHotkeys(m_keys.keys());
+}
+
+void HookSession::restartHook()
+{
+    m_hook.reset();
+    m_hook = HookThread::start(m_window, m_keys.keys());
+}
+
+void HookSession::watch()
+{
+    ProfileChanges changes(m_keys.path());
+    bool settling = false;
+    bool changedSince = false;
+    DWORD settleStart = 0;
+    DWORD lastChange = 0;
+    for (;;) {
+        HANDLE waits[3] = {m_stop.get()};
+        DWORD count = 1;
+        DWORD changeIndex = MAXDWORD;
+        DWORD hookIndex = MAXDWORD;
+        if (changes.watching()) {
+            changeIndex = count;
+            waits[count++] = changes.event();
+        }
+        if (m_hook) {
+            hookIndex = count;
+            waits[count++] = m_hook->handle();
+        }
+        DWORD timeout = kPollInterval;
+        if (settling) {
+            DWORD now = GetTickCount();
+            DWORD quiet = now - lastChange;
+            DWORD waited = now - settleStart;
+            timeout = quiet >= kSettle || waited >= kMaxSettle
+                          ? 0
+                          : std::min<DWORD>(kSettle - quiet, kMaxSettle - waited);
+        }
+        DWORD woke = WaitForMultipleObjects(count, waits, FALSE, timeout);
+        if (woke == WAIT_OBJECT_0)
+            break;
+        if (woke == WAIT_OBJECT_0 + changeIndex) {
+            if (changes.takeChanges()) {
+                lastChange = GetTickCount();
+                if (!settling) {
+                    // The first report after a quiet spell is read at once (a save reports
+                    // the profile once it is complete); those that follow it closely, once
+                    // they have stopped.
+                    refresh(KeySource::Refresh::Always);
+                    settling = true;
+                    settleStart = lastChange;
+                    changedSince = false;
+                } else {
+                    changedSince = true;
+                }
+            }
+        } else if (woke == WAIT_OBJECT_0 + hookIndex) {
+            // The hook thread ended, and its hook with it: a new one takes over.
+            restartHook();
+        } else if (woke == WAIT_TIMEOUT) {
+            if (!settling)
+                refresh(KeySource::Refresh::IfStampChanged);
+            else if (changedSince)
+                refresh(KeySource::Refresh::Always);
+            settling = false;
+            changes.open();
+            if (!m_hook)
+                restartHook();
+        } else {
+            Sleep(kPollInterval); // cannot happen with valid handles; never spin
+        }
+    }
+    m_hook.reset();
+}
+
+} // namespace hotkeys::win32

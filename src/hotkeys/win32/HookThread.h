@@ -1,0 +1,86 @@
+#pragma once
+// The thread of the keyboard hook. Every key press on the desktop waits for a low-level
+// hook's callback, and the callback runs only when the thread that installed the hook takes
+// its messages. So the hook lives on a thread that does nothing else: it waits for messages,
+// and its callback matches the key against the hotkey table in memory and posts the messages.
+// It reads no file, waits for no other thread, and allocates nothing in the callback. New
+// tables come in through a mailbox that is held locked only to copy a table.
+//
+// The thread also takes the keyboard's raw input, which keeps arriving when the system has
+// removed the hook (HookWatch.h), and then installs the hook again.
+
+#include "hotkeys/HotkeyMatcher.h"
+#include "hotkeys/HookWatch.h"
+
+#include "profile/Hotkeys.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace hotkeys::win32 {
+
+// The class of the hook thread's message-only window, which takes the raw input; never shown.
+inline constexpr char kWatchWindowClass[] = "KestrihkKeyWatch";
+
+// Closes a kernel handle.
+struct KernelHandleCloser {
+    void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+using KernelHandle = std::unique_ptr<void, KernelHandleCloser>;
+
+class HookThread {
+public:
+    // Starts the thread and returns once its hook is installed; nothing when the thread
+    // could not be started or the system refused the hook (the thread has then ended).
+    // Messages go to `window`, from `keys` until setHotkeys() hands over others.
+    static std::unique_ptr<HookThread> start(HWND window, const profile::Hotkeys& keys);
+
+    // Ends the thread and returns once it has ended: nothing is posted after that.
+    ~HookThread();
+    HookThread(const HookThread&) = delete;
+    HookThread& operator=(const HookThread&) = delete;
+
+    // Signalled once the thread has ended, whatever ended it.
+    HANDLE handle() const { return m_thread.get(); }
+    DWORD id() const { return m_id; }
+
+    // Hands the thread a new table; it takes it before the next key. Callable from any thread.
+    void setHotkeys(const profile::Hotkeys& keys);
+
+private:
+    HookThread(HWND window, const profile::Hotkeys& keys);
+    static DWORD WINAPI threadMain(void* self);
+    static LRESULT CALLBACK keyboardProc(int code, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK watchWindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+
+    // On the thread itself:
+    void run();
+    void onKey(WPARAM wParam, const KBDLLHOOKSTRUCT& info);
+    void onRawInput(LPARAM rawInput);
+    void onWatchTimer();
+    void takeMail();
+    void armWatchTimer();
+    void installAgain(DWORD now);
+
+    HWND m_window;
+    KernelHandle m_thread;
+    DWORD m_id = 0;
+    KernelHandle m_stop;  // set by the owner: end the thread
+    KernelHandle m_ready; // set by the thread: the hook is installed, or failed
+    KernelHandle m_mailArrived;
+    bool m_installed = false;
+
+    SRWLOCK m_mailLock = SRWLOCK_INIT;
+    profile::Hotkeys m_mail; // guarded by m_mailLock
+
+    // Owned by the thread:
+    HotkeyMatcher m_matcher;
+    HookWatch m_watch;
+    HHOOK m_hook = nullptr;
+    HWND m_watchWindow = nullptr;
+    KBDLLHOOKSTRUCT m_lastEvent{};
+};
+
+} // namespace hotkeys::win32
