@@ -93,6 +93,13 @@ void HookThread::run()
     g_running = this;
     HMODULE module = thisModule();
 
+    // The hook goes in before the watch window is made, so that a thread whose watch window
+    // can be found has its hook in place (or has failed to place it).
+    m_hook = SetWindowsHookExA(WH_KEYBOARD_LL, &keyboardProc, module, 0);
+    m_installed = m_hook != nullptr;
+    if (m_installed)
+        m_watch.installed(GetTickCount());
+
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &watchWindowProc;
     windowClass.hInstance = module;
@@ -105,11 +112,6 @@ void HookThread::run()
         RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, m_watchWindow};
         RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
     }
-
-    m_hook = SetWindowsHookExA(WH_KEYBOARD_LL, &keyboardProc, module, 0);
-    m_installed = m_hook != nullptr;
-    if (m_installed)
-        m_watch.installed(GetTickCount());
     SetEvent(m_ready.get());
 
     if (m_installed) {
