@@ -109,16 +109,26 @@ TEST(SettingsFromMainWindow, ACapturedKeyAndANewChannelReachTheProfileAndTheMenu
     EXPECT_NE(std::string(text).find("3 - Echo"), std::string::npos) << text;
     EXPECT_EQ(main.ChannelBar->max(), 3);
 
-    // The key saved acts at the next press, without a new hook: F5 typed into the client's
-    // window joins channel 2 once more.
+    // The key saved acts, without a new hook: F5 typed into the client's window joins
+    // channel 2 once more. The hook thread takes the saved keys once the hook library has
+    // seen the profile change and read it again, a moment after OK (up to its poll interval
+    // when the folder's report comes late, as it does on a loaded machine); a press before
+    // that acts by the old keys. So F5 is pressed again while it has not joined, and every
+    // press that joins joins once.
     const std::string log = dir.file("client.log");
     auto bravoJoins = [&] {
         auto lines = logLines(log);
         return std::count(lines.begin(), lines.end(), "COPYDATA 254 /join1 127.0.0.1/BRAVO ");
     };
     const auto joinedBefore = bravoJoins();
-    EXPECT_EQ(pressKeys(app, "Roger Wilco", "F5"), 0);
-    EXPECT_TRUE(pumpUntil(app, [&] { return bravoJoins() > joinedBefore; }));
+    for (int press = 0; press < 4 && bravoJoins() == joinedBefore; ++press) {
+        EXPECT_EQ(pressKeys(app, "Roger Wilco", "F5"), 0);
+        pumpUntil(
+            app, [&] { return bravoJoins() > joinedBefore; }, 3000);
+    }
+    EXPECT_EQ(bravoJoins(), joinedBefore + 1);
+    pumpUntil(
+        app, [&] { return bravoJoins() > joinedBefore + 1; }, 500); // no second join
     EXPECT_EQ(bravoJoins(), joinedBefore + 1);
 
     // The client the program started goes with the test.

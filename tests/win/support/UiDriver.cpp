@@ -10,11 +10,11 @@
 
 namespace wintest {
 
-bool pumpUntil(ui::Application& app, const std::function<bool()>& done)
+bool pumpUntil(ui::Application& app, const std::function<bool()>& done, unsigned timeoutMs)
 {
     const DWORD start = GetTickCount();
     while (!done()) {
-        if (GetTickCount() - start > 10000) {
+        if (GetTickCount() - start > timeoutMs) {
             return false;
         }
         app.processMessages();

@@ -10,8 +10,8 @@
 
 namespace wintest {
 
-// Handles the program's messages, through the backend, until `done` or 10 s have passed.
-bool pumpUntil(ui::Application& app, const std::function<bool()>& done);
+// Handles the program's messages, through the backend, until `done` or `timeoutMs` have passed.
+bool pumpUntil(ui::Application& app, const std::function<bool()>& done, unsigned timeoutMs = 10000);
 
 // Runs a command of the Linux host and waits for it, handling messages meanwhile: the X
 // server's events for our windows arrive through the message loop. Wine gives no handle for
