@@ -198,6 +198,11 @@ HWND Process::window(const std::string& className, std::chrono::milliseconds tim
 
 RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout)
 {
+    return run(commandLine, timeout, nullptr);
+}
+
+RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout, HWND keepInFront)
+{
     // The child's output goes to files, read once it has ended: a pipe whose write end some
     // grandchild (cmd /c starts one) keeps open under Wine would leave a reader waiting
     // forever.
@@ -228,7 +233,20 @@ RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout)
     if (!ok)
         throw std::runtime_error("cannot start " + commandLine);
     RunResult result;
-    if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+    bool ended = false;
+    if (keepInFront) {
+        const DWORD start = GetTickCount();
+        while (!ended && GetTickCount() - start < static_cast<DWORD>(timeout.count())) {
+            ended = WaitForSingleObject(pi.hProcess, 5) == WAIT_OBJECT_0;
+            HWND front = GetForegroundWindow();
+            if (IsWindow(keepInFront) && (!front || front == GetDesktopWindow()))
+                SetForegroundWindow(keepInFront);
+        }
+    } else {
+        ended =
+            WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+    }
+    if (!ended)
         TerminateProcess(pi.hProcess, 124);
     WaitForSingleObject(pi.hProcess, 5000);
     GetExitCodeProcess(pi.hProcess, &result.exitCode);
@@ -341,7 +359,7 @@ void typeInto(HWND target, const std::string& title, const std::string& keys)
                     std::chrono::milliseconds(1000)))
             break;
     }
-    run("/bin/sh -c \"xdotool key --delay 100 " + keys + "\"");
+    run("/bin/sh -c \"xdotool key --delay 100 " + keys + "\"", std::chrono::seconds(30), target);
 }
 
 bool menuShown(HWND window)

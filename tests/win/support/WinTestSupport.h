@@ -80,6 +80,11 @@ struct RunResult {
 };
 RunResult run(const std::string& commandLine,
               std::chrono::milliseconds timeout = std::chrono::seconds(30));
+// The same, while `keepInFront` is made the foreground window again whenever no window is.
+// Without a window manager, Wine leaves no window active a few milliseconds after this process
+// has started another one (here the xdotool that types), and keys typed then are lost; on
+// Windows the window the user types into stays in front.
+RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout, HWND keepInFront);
 
 // The client simulator (clientsim.exe beside the tests) and the lines of its log.
 class ClientSimulator {
