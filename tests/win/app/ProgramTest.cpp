@@ -32,26 +32,11 @@ struct Command {
 };
 std::vector<Command> g_commands;
 
-// While set, the typing target takes the front again whenever it is left with no window in
-// front. Without a window manager, Wine leaves no window active a few milliseconds after this
-// process has started another one (measured: the target is deactivated 8 ms after the xdotool
-// that types into it is started, and every key it types is then lost), where a user's program
-// would stay in front.
-bool g_keepInFront = false;
-constexpr UINT kTakeFrontAgain = WM_APP + 1;
-std::vector<DWORD> g_frontTakenAgain; // when it had to
+// When the typing target had to take the front again while keys were typed into it.
+std::vector<DWORD> g_frontTakenAgain;
 
 LRESULT CALLBACK typingTargetProc(HWND w, UINT m, WPARAM wp, LPARAM lp)
 {
-    if (m == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE && lp == 0 && g_keepInFront)
-        PostMessageA(w, kTakeFrontAgain, 0, 0);
-    if (m == kTakeFrontAgain) {
-        if (g_keepInFront && GetForegroundWindow() != w) {
-            g_frontTakenAgain.push_back(GetTickCount());
-            SetForegroundWindow(w);
-        }
-        return 0;
-    }
     if (m == WM_KEYDOWN) {
         g_arrivals.push_back({wp, GetTickCount()});
         if (g_onArrival)
@@ -85,8 +70,9 @@ std::string describeWindow(HWND window)
 }
 
 // Runs a command of the Linux host to its end while this thread handles its messages (Wine
-// gives no handle for a Linux process to wait on, so the command leaves a marker file).
-bool runOnHostPumping(const std::string& command)
+// gives no handle for a Linux process to wait on, so the command leaves a marker file), and
+// keeps `keepInFront`, if given, in front meanwhile.
+bool runOnHostPumping(const std::string& command, HWND keepInFront = nullptr)
 {
     const std::string marker = "/tmp/kestrion-program-test-" +
                                std::to_string(GetCurrentProcessId()) + "-" +
@@ -98,9 +84,15 @@ bool runOnHostPumping(const std::string& command)
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info))
         return false;
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
     const std::string windowsMarker = "Z:" + marker;
     bool ended = waitFor(
-        [&] { return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES; },
+        [&] {
+            if (keepInFront && takeFrontIfNoneHas(keepInFront))
+                g_frontTakenAgain.push_back(GetTickCount());
+            return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES;
+        },
         std::chrono::seconds(30));
     DeleteFileA(windowsMarker.c_str());
     return ended;
@@ -364,9 +356,10 @@ TEST_F(ProgramTest, TypingElsewhereNeverWaitsWhileTheProgramWaitsForTheClient)
             SetWindowLongPtrA(standIn, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(standInClientProc));
         }
     };
-    g_keepInFront = true;
+    g_frontTakenAgain.clear();
     ASSERT_TRUE(runOnHostPumping("xdotool key --delay 100 F5 a b c d e F6 f g h i j F7 "
-                                 "a b c d e f g h i j k l m n o p q r s t u v w x y"));
+                                 "a b c d e f g h i j k l m n o p q r s t u v w x y",
+                                 target));
     // Typed until the last key, "y"; a key typed in the moment before the target took the
     // front again may be lost, at most two each time.
     auto lastKeyCame = [] { return !g_arrivals.empty() && g_arrivals.back().key == 'Y'; };
@@ -397,11 +390,10 @@ TEST_F(ProgramTest, TypingElsewhereNeverWaitsWhileTheProgramWaitsForTheClient)
     EXPECT_GE(g_commands[0].tick - g_arrivals[0].tick, 1500u) << "the program waited";
 
     // And the hook is alive after a wait longer than any hook time-out.
-    ASSERT_TRUE(runOnHostPumping("xdotool key F5"));
+    ASSERT_TRUE(runOnHostPumping("xdotool key F5", target));
     EXPECT_TRUE(waitFor([] { return g_commands.size() >= 4; }));
     ASSERT_EQ(g_commands.size(), 4u);
     EXPECT_EQ(g_commands[3].text, "/join1 10.0.0.1/ALPHA pw");
-    g_keepInFront = false;
     DestroyWindow(standIn);
     DestroyWindow(target);
 }

@@ -238,9 +238,7 @@ RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout,
         const DWORD start = GetTickCount();
         while (!ended && GetTickCount() - start < static_cast<DWORD>(timeout.count())) {
             ended = WaitForSingleObject(pi.hProcess, 5) == WAIT_OBJECT_0;
-            HWND front = GetForegroundWindow();
-            if (IsWindow(keepInFront) && (!front || front == GetDesktopWindow()))
-                SetForegroundWindow(keepInFront);
+            takeFrontIfNoneHas(keepInFront);
         }
     } else {
         ended =
@@ -255,6 +253,15 @@ RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout,
     result.out = readFile(outPath);
     result.err = readFile(errPath);
     return result;
+}
+
+bool takeFrontIfNoneHas(HWND window)
+{
+    HWND front = GetForegroundWindow();
+    if (!IsWindow(window) || (front && front != GetDesktopWindow()))
+        return false;
+    SetForegroundWindow(window);
+    return true;
 }
 
 std::string ClientSimulator::exePath()

@@ -80,11 +80,15 @@ struct RunResult {
 };
 RunResult run(const std::string& commandLine,
               std::chrono::milliseconds timeout = std::chrono::seconds(30));
-// The same, while `keepInFront` is made the foreground window again whenever no window is.
-// Without a window manager, Wine leaves no window active a few milliseconds after this process
-// has started another one (here the xdotool that types), and keys typed then are lost; on
-// Windows the window the user types into stays in front.
+// The same, while `keepInFront` is kept in front (takeFrontIfNoneHas).
 RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout, HWND keepInFront);
+
+// Makes `window` the foreground window again when no window is (the desktop's own window
+// counts as none), and says whether it had to. Without a window manager, Wine leaves no
+// window active a few milliseconds after this process has started another one (measured: 8 ms
+// after the xdotool that types is started), and keys typed then are lost; on Windows the
+// window the user types into stays in front. Called while keys are being typed.
+bool takeFrontIfNoneHas(HWND window);
 
 // The client simulator (clientsim.exe beside the tests) and the lines of its log.
 class ClientSimulator {
