@@ -86,32 +86,6 @@ std::string unixPath(const std::string& path)
     return result;
 }
 
-// Runs a shell command of the Linux host under Wine (which starts Linux programs as it starts
-// its own) and returns its exit code; -1 when it could not be run or did not end in time.
-int runOnHost(const std::string& command)
-{
-    static int serial = 0;
-    const std::string marker = "/tmp/kestrion-store-test-" + std::to_string(GetCurrentProcessId()) +
-                               "-" + std::to_string(++serial);
-    std::string line = "/bin/sh -c \"" + command + "; echo $? > " + marker + ".tmp && mv " +
-                       marker + ".tmp " + marker + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info))
-        return -1;
-    CloseHandle(info.hThread);
-    CloseHandle(info.hProcess);
-    const std::string windowsMarker = "Z:" + marker;
-    if (!waitFor(
-            [&] { return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES; }))
-        return -1;
-    const int code = std::atoi(readFile(windowsMarker).c_str());
-    DeleteFileA(windowsMarker.c_str());
-    return code;
-}
-
 } // namespace
 
 TEST(IniStoreWinTest, ReadsMatchTheSystemProfileFunctions)

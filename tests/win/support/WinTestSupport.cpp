@@ -1,5 +1,6 @@
 #include "WinTestSupport.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -198,11 +199,6 @@ HWND Process::window(const std::string& className, std::chrono::milliseconds tim
 
 RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout)
 {
-    return run(commandLine, timeout, nullptr);
-}
-
-RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout, HWND keepInFront)
-{
     // The child's output goes to files, read once it has ended: a pipe whose write end some
     // grandchild (cmd /c starts one) keeps open under Wine would leave a reader waiting
     // forever.
@@ -233,18 +229,7 @@ RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout,
     if (!ok)
         throw std::runtime_error("cannot start " + commandLine);
     RunResult result;
-    bool ended = false;
-    if (keepInFront) {
-        const DWORD start = GetTickCount();
-        while (!ended && GetTickCount() - start < static_cast<DWORD>(timeout.count())) {
-            ended = WaitForSingleObject(pi.hProcess, 5) == WAIT_OBJECT_0;
-            takeFrontIfNoneHas(keepInFront);
-        }
-    } else {
-        ended =
-            WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
-    }
-    if (!ended)
+    if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
         TerminateProcess(pi.hProcess, 124);
     WaitForSingleObject(pi.hProcess, 5000);
     GetExitCodeProcess(pi.hProcess, &result.exitCode);
@@ -253,6 +238,37 @@ RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout,
     result.out = readFile(outPath);
     result.err = readFile(errPath);
     return result;
+}
+
+int runOnHost(const std::string& command, HWND keepInFront, unsigned* frontTaken)
+{
+    static unsigned serial = 0;
+    const std::string marker = "/tmp/kestrion-win-test-" + std::to_string(GetCurrentProcessId()) +
+                               "-" + std::to_string(++serial);
+    std::string line = "/bin/sh -c \"" + command + "; echo $? > " + marker + ".tmp && mv " +
+                       marker + ".tmp " + marker + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info))
+        return -1;
+    if (info.hThread)
+        CloseHandle(info.hThread);
+    if (info.hProcess)
+        CloseHandle(info.hProcess);
+    const std::string windowsMarker = "Z:" + marker;
+    if (!waitFor(
+            [&] {
+                if (keepInFront && takeFrontIfNoneHas(keepInFront) && frontTaken)
+                    ++*frontTaken;
+                return GetFileAttributesA(windowsMarker.c_str()) != INVALID_FILE_ATTRIBUTES;
+            },
+            std::chrono::seconds(30)))
+        return -1;
+    const int code = std::atoi(readFile(windowsMarker).c_str());
+    DeleteFileA(windowsMarker.c_str());
+    return code;
 }
 
 bool takeFrontIfNoneHas(HWND window)
@@ -366,7 +382,7 @@ void typeInto(HWND target, const std::string& title, const std::string& keys)
                     std::chrono::milliseconds(1000)))
             break;
     }
-    run("/bin/sh -c \"xdotool key --delay 100 " + keys + "\"", std::chrono::seconds(30), target);
+    runOnHost("xdotool key --delay 100 " + keys, target);
 }
 
 bool menuShown(HWND window)

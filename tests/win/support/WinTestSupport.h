@@ -80,8 +80,14 @@ struct RunResult {
 };
 RunResult run(const std::string& commandLine,
               std::chrono::milliseconds timeout = std::chrono::seconds(30));
-// The same, while `keepInFront` is kept in front (takeFrontIfNoneHas).
-RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout, HWND keepInFront);
+
+// Runs a shell command of the Linux host (Wine starts Linux programs as it starts its own)
+// to its end, handling this thread's messages meanwhile, and returns its exit code; -1 when it
+// could not be run or did not end within 30 s. Wine gives no handle for a Linux process to
+// wait on, so the command leaves its exit code in a marker file. `keepInFront`, if given, is
+// kept in front meanwhile (takeFrontIfNoneHas), and `frontTaken` counts how often it had to be.
+int runOnHost(const std::string& command, HWND keepInFront = nullptr,
+              unsigned* frontTaken = nullptr);
 
 // Makes `window` the foreground window again when no window is (the desktop's own window
 // counts as none), and says whether it had to. Without a window manager, Wine leaves no
