@@ -149,8 +149,8 @@ protected:
         for (int attempt = 0; attempt < 5; ++attempt) {
             RECT frame;
             GetWindowRect(target, &frame);
-            run("/bin/sh -c \"xdotool mousemove " + std::to_string(frame.left + 40) + " " +
-                std::to_string(frame.top + 6) + " click 1\"");
+            runOnHost("xdotool mousemove " + std::to_string(frame.left + 40) + " " +
+                      std::to_string(frame.top + 6) + " click 1");
             if (!waitFor([&] { return GetForegroundWindow() == target; }, std::chrono::seconds(2)))
                 continue;
             typeInto(target, title, keys);

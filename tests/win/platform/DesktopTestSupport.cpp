@@ -8,22 +8,12 @@
 
 namespace desktoptest {
 
-std::optional<DWORD> runUnixTool(const std::string& commandLine, std::chrono::milliseconds timeout)
-{
-    try {
-        wintest::Process tool(commandLine);
-        return tool.wait(timeout);
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
 bool clickAt(int x, int y, int button, int clicks)
 {
     std::string command = "/usr/bin/xdotool mousemove " + std::to_string(x) + " " +
                           std::to_string(y) + " click --repeat " + std::to_string(clicks) +
                           " --delay 80 " + std::to_string(button);
-    return runUnixTool(command) == std::optional<DWORD>(0);
+    return wintest::runOnHost(command) == 0;
 }
 
 namespace {

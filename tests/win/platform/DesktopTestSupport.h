@@ -10,12 +10,6 @@
 
 namespace desktoptest {
 
-// Runs a Unix program of the host (a full path and its arguments), handling this thread's
-// window messages while it runs, so that windows of this process keep answering. Its exit
-// code, or nothing when it could not be started or did not end in time.
-std::optional<DWORD> runUnixTool(const std::string& commandLine,
-                                 std::chrono::milliseconds timeout = std::chrono::seconds(20));
-
 // Clicks with xdotool at a point of the screen: button 1 left, 3 right; `clicks` 2 is a
 // double click. True when xdotool ran successfully.
 bool clickAt(int x, int y, int button, int clicks = 1);

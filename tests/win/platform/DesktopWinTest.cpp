@@ -28,9 +28,9 @@ TEST(Win32Desktop, CursorPositionFollowsThePointer)
     auto& desktop = platform::win32DesktopServices().desktop;
     const ScreenPoint points[] = {{321, 234}, {0, 0}, {5, 1000}, {1279, 1023}};
     for (const auto& point : points) {
-        ASSERT_EQ(runUnixTool("/usr/bin/xdotool mousemove " + std::to_string(point.x) + " " +
-                              std::to_string(point.y)),
-                  std::optional<DWORD>(0));
+        ASSERT_EQ(wintest::runOnHost("/usr/bin/xdotool mousemove " + std::to_string(point.x) + " " +
+                                     std::to_string(point.y)),
+                  0);
         std::optional<ScreenPoint> seen;
         waitFor([&] {
             seen = desktop.cursorPosition();

@@ -253,10 +253,9 @@ int runOnHost(const std::string& command, HWND keepInFront, unsigned* frontTaken
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info))
         return -1;
-    if (info.hThread)
-        CloseHandle(info.hThread);
-    if (info.hProcess)
-        CloseHandle(info.hProcess);
+    // What Wine hands back for a Linux program is not a process: no handles, and a process id
+    // that is whatever was in memory. It is left alone, never waited on nor closed (a handle
+    // value that happens to stand there may be one of this process's own).
     const std::string windowsMarker = "Z:" + marker;
     if (!waitFor(
             [&] {
@@ -376,8 +375,7 @@ void removeClientAppPath()
 void typeInto(HWND target, const std::string& title, const std::string& keys)
 {
     for (int attempt = 0; attempt < 5; ++attempt) {
-        run("/bin/sh -c \"xdotool search --onlyvisible --name '" + title +
-            "' windowfocus --sync\"");
+        runOnHost("xdotool search --onlyvisible --name '" + title + "' windowfocus --sync");
         if (waitFor([&] { return GetForegroundWindow() == target; },
                     std::chrono::milliseconds(1000)))
             break;
@@ -408,7 +406,7 @@ bool chooseFromMenu(HWND window, const std::string& title, const std::string& me
         if (!waitFor([&] { return menuShown(window); }, std::chrono::seconds(3)))
             continue;
         for (int press = 0; press < 3; ++press) {
-            run("/bin/sh -c \"xdotool key " + itemKey + "\"");
+            runOnHost("xdotool key " + itemKey, window);
             if (waitFor([&] { return !menuShown(window); }, std::chrono::seconds(3)))
                 return true;
         }

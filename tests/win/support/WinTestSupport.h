@@ -48,7 +48,7 @@ private:
     std::string m_path;
 };
 
-// A child process, terminated on destruction if it still runs.
+// A child process of a Windows program, terminated on destruction if it still runs.
 class Process {
 public:
     // Starts `commandLine` (the program quoted as needed by the caller). Throws
@@ -71,8 +71,8 @@ private:
     PROCESS_INFORMATION m_info{};
 };
 
-// Runs a command line to its end and returns its exit code and what it wrote to standard
-// output and standard error.
+// Runs a command line of a Windows program to its end and returns its exit code and what it
+// wrote to standard output and standard error. (A Linux program goes through runOnHost.)
 struct RunResult {
     DWORD exitCode = 0;
     std::string out;
