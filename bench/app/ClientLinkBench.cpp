@@ -30,10 +30,14 @@ public:
     explicit TimedMessenger(platform::WindowMessenger& real) : m_real(real) {}
     double sentAt = 0;
 
-    platform::WindowHandle findTopLevelWindow(const std::string& className,
-                                              const std::string& title) override
+    std::vector<platform::WindowHandle> findTopLevelWindows(const std::string& className,
+                                                            const std::string& title) override
     {
-        return m_real.findTopLevelWindow(className, title);
+        return m_real.findTopLevelWindows(className, title);
+    }
+    std::optional<std::string> programPathOf(platform::WindowHandle window) override
+    {
+        return m_real.programPathOf(window);
     }
     platform::MessageId registerMessage(const std::string& name) override
     {

@@ -4,6 +4,7 @@
 #include "app/MainFormNames.h"
 #include "i18n/Messages.h"
 #include "lcd/LCDLabel.h"
+#include "platform/LocalPath.h"
 #include "ui/Text.h"
 #include "ui/TrackBar.h"
 
@@ -54,7 +55,9 @@ void TMainForm::ChannelBarChange(ui::Persistent&)
 
 void TMainForm::PlaySoundFile(const std::string& path)
 {
-    if (m_services.os.files.fileExists(path))
+    // A sound on another computer counts as missing: looking it up would open a network
+    // session to a host the profile names, and hand it the user's credentials.
+    if (platform::isLocalFilePath(path) && m_services.os.files.fileExists(path))
         m_services.desktop.sounds.play(platform::SoundSource::File, path);
     else
         m_services.desktop.sounds.beep();

@@ -1,5 +1,7 @@
 #include "app/RogerWilco.h"
 
+#include "profile/ClientArguments.h"
+
 #include <algorithm>
 
 namespace app {
@@ -36,8 +38,7 @@ constexpr int DefaultVolume = 128;
 
 ClientCommandRecord::ClientCommandRecord(std::string_view command)
 {
-    std::copy_n(command.begin(), std::min<std::size_t>(command.size(), PayloadSize),
-                buffer.begin());
+    std::copy_n(command.begin(), std::min(command.size(), MostCharacters), buffer.begin());
 }
 
 std::string clientCommandLine(std::string_view clientPath, std::string_view arguments)
@@ -58,6 +59,35 @@ std::string clientFolder(std::string_view clientPath)
                                          : std::string(clientPath.substr(0, end + 1));
 }
 
+bool samePath(std::string_view a, std::string_view b)
+{
+    auto fold = [](char c) {
+        if (c == '/')
+            return '\\';
+        return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return fold(x) == fold(y); });
+}
+
+std::optional<std::string> joinCommand(std::string_view hostAddress, std::string_view channel,
+                                       std::string_view password)
+{
+    using profile::ClientField;
+    if (!profile::fitsClientCommand(hostAddress, ClientField::Address) ||
+        !profile::fitsClientCommand(password, ClientField::Password))
+        return std::nullopt;
+    if (channel == "DEFAULT")
+        channel = {};
+    std::string command = "/join1 ";
+    command += hostAddress;
+    command += '/';
+    command += channel;
+    command += ' ';
+    command += password;
+    return command;
+}
+
 RogerWilco::RogerWilco(platform::Services services) : m_services(services)
 {
     m_messageIds.remove = m_services.windows.registerMessage(RemoveMessageName);
@@ -66,6 +96,13 @@ RogerWilco::RogerWilco(platform::Services services) : m_services(services)
 }
 
 std::optional<std::string> RogerWilco::readClientPath()
+{
+    if (m_clientPathOfCommand)
+        return *m_clientPathOfCommand;
+    return readClientPathFromRegistry();
+}
+
+std::optional<std::string> RogerWilco::readClientPathFromRegistry()
 {
     // The client is a 32-bit program, whose installer writes the 32-bit view of the registry;
     // a 64-bit build sees a view of its own first and reads the 32-bit one when that holds no
@@ -91,8 +128,10 @@ bool RogerWilco::LaunchClient(std::string_view arguments)
     auto path = readClientPath();
     if (!path)
         return false;
+    // The client starts in its own folder, as from its shortcut: never in whatever folder this
+    // program's current one has become.
     return m_services.processes.launch(clientCommandLine(*path, arguments),
-                                       platform::ShowState::Hidden);
+                                       platform::ShowState::Hidden, clientFolder(*path));
 }
 
 bool RogerWilco::LaunchClientAndWait(std::string_view arguments)
@@ -102,12 +141,28 @@ bool RogerWilco::LaunchClientAndWait(std::string_view arguments)
     return launched;
 }
 
+bool RogerWilco::madeByClient(platform::WindowHandle window, const std::string& clientPath)
+{
+    // Any program may open a dialog of that title, a sandboxed one included; the commands,
+    // password and all, go only to a window of the client's own installation.
+    const std::string folder = clientFolder(clientPath);
+    if (folder.empty())
+        return false;
+    auto program = m_services.windows.programPathOf(window);
+    return program && samePath(clientFolder(*program), folder);
+}
+
 platform::WindowHandle RogerWilco::FindClientWindow()
 {
+    // The installation is read once a window of the client's titles is there at all.
+    std::optional<std::optional<std::string>> clientPath;
     for (const char* title : ClientWindowTitles) {
-        auto window = m_services.windows.findTopLevelWindow(ClientWindowClass, title);
-        if (window != platform::WindowHandle::None)
-            return window;
+        for (auto window : m_services.windows.findTopLevelWindows(ClientWindowClass, title)) {
+            if (!clientPath)
+                clientPath = readClientPath();
+            if (*clientPath && madeByClient(window, **clientPath))
+                return window;
+        }
     }
     return platform::WindowHandle::None;
 }
@@ -138,6 +193,12 @@ bool RogerWilco::deliver(std::string_view command)
 
 bool RogerWilco::SendClientCommand(std::string_view command)
 {
+    // One read of the installation serves every search and launch of this command.
+    m_clientPathOfCommand = readClientPathFromRegistry();
+    struct Forget {
+        std::optional<std::optional<std::string>>& cache;
+        ~Forget() { cache.reset(); }
+    } forget{m_clientPathOfCommand};
     // At most two passes: the second one runs with ClientLaunched set.
     for (;;) {
         if (FindClientWindow() != platform::WindowHandle::None)
@@ -153,15 +214,8 @@ bool RogerWilco::SendClientCommand(std::string_view command)
 bool RogerWilco::JoinChannel(std::string_view hostAddress, std::string_view channel,
                              std::string_view password)
 {
-    if (channel == "DEFAULT")
-        channel = {};
-    std::string command = "/join1 ";
-    command += hostAddress;
-    command += '/';
-    command += channel;
-    command += ' ';
-    command += password;
-    return SendClientCommand(command);
+    auto command = joinCommand(hostAddress, channel, password);
+    return command && SendClientCommand(*command);
 }
 
 std::optional<std::string> RogerWilco::readVersionName(const char* settingsKey)

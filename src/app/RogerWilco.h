@@ -21,11 +21,14 @@
 namespace app {
 
 // What travels with each command: the copy-data record of WM_COPYDATA and its text buffer.
-// The buffer is zero-filled and holds at most 254 characters of the command, so it always ends
-// in a zero byte; cbData is 254 whatever the command's length.
+// cbData is 254 whatever the command's length, and the buffer is zero-filled and holds at
+// most 253 characters of the command, so that the 254 bytes sent always end in the zero the
+// client reads the text up to. (A command of 254 characters would otherwise arrive without
+// one.)
 struct ClientCommandRecord {
     static constexpr std::size_t BufferSize = 255;
     static constexpr std::uint32_t PayloadSize = 254;
+    static constexpr std::size_t MostCharacters = PayloadSize - 1;
 
     explicit ClientCommandRecord(std::string_view command);
 
@@ -73,17 +76,23 @@ public:
     bool SendClientCommand(std::string_view command);
 
     // "/join1 " + host + "/" + channel + " " + password, with the channel "DEFAULT" (exactly)
-    // replaced by nothing, which joins the host's lobby. Result of SendClientCommand.
+    // replaced by nothing, which joins the host's lobby. Result of SendClientCommand; false,
+    // and nothing sent, when the host or the password would add a switch of its own to the
+    // command (joinCommand). The caller checks the channel name before it adds "/file".
     bool JoinChannel(std::string_view hostAddress, std::string_view channel,
                      std::string_view password);
 
     // Starts roger.exe hidden with the quoted client path, a blank and the arguments as its
-    // command line. False when the client is not installed or the process was not created.
+    // command line, in the client's own folder. False when the client is not installed or
+    // the process was not created.
     bool LaunchClient(std::string_view arguments);
     // LaunchClient, then LaunchWait whatever its result.
     bool LaunchClientAndWait(std::string_view arguments);
 
-    // The client's dialog window under any of its four titles, or None.
+    // The client's dialog window under any of its four titles, or None. A window counts only
+    // when the program that made it lies in the client's installation folder: roger.exe as
+    // App Paths names it, or another program beside it. Windows of those titles that other
+    // programs opened are passed over, and without an installation no window counts.
     platform::WindowHandle FindClientWindow();
 
     // Sets the text to the client's version name, "Version Name Missing", or "Not Installed",
@@ -103,7 +112,10 @@ public:
 
 private:
     // The client path from App Paths, without enclosing quotes; empty when not installed.
+    // While a command is delivered, the path read at its start.
     std::optional<std::string> readClientPath();
+    std::optional<std::string> readClientPathFromRegistry();
+    bool madeByClient(platform::WindowHandle window, const std::string& clientPath);
     std::optional<std::string> readVersionName(const char* settingsKey);
     bool deliver(std::string_view command);
     void postToClient(platform::MessageId message);
@@ -112,7 +124,15 @@ private:
     MessageIds m_messageIds;
     bool m_clientLaunched = false;
     bool m_updaterPresent = false;
+    // Set while SendClientCommand runs: one read of App Paths serves its every search.
+    std::optional<std::optional<std::string>> m_clientPathOfCommand;
 };
+
+// The join command "/join1 " + host + "/" + channel + " " + password, the channel "DEFAULT"
+// (exactly) replaced by nothing; nothing when the host or the password does not fit into a
+// client command (profile::fitsClientCommand).
+std::optional<std::string> joinCommand(std::string_view hostAddress, std::string_view channel,
+                                       std::string_view password);
 
 // The command line that starts the client: the path in quotes, so that a path with blanks
 // names the client and never a program at a shorter prefix of it, then one blank and the
@@ -121,5 +141,9 @@ std::string clientCommandLine(std::string_view clientPath, std::string_view argu
 
 // The client folder: the path up to and including its last '\', '/' or ':'; empty if none.
 std::string clientFolder(std::string_view clientPath);
+
+// Whether two paths name the same file as Windows compares them: without regard to the letter
+// case of A to Z, and with '/' and '\' alike.
+bool samePath(std::string_view a, std::string_view b);
 
 } // namespace app

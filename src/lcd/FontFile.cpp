@@ -1,5 +1,7 @@
 #include "lcd/FontFile.h"
 
+#include "platform/LocalPath.h"
+
 #include <cstring>
 #include <fstream>
 #include <new>
@@ -72,6 +74,10 @@ bool readInt32(std::istream& in, int& value)
 bool LoadFontFile(const std::string& path, GlyphStore& store, FontHeader& header)
 {
     store.FreeGlyphs();
+    // The path may come from a language file someone else wrote: a font on another computer
+    // is refused before the file system is asked anything about it.
+    if (!platform::isLocalFilePath(path))
+        return false;
     // Reading needs no write access: a font on a read-only medium or in a protected folder
     // loads as well as any other.
     std::ifstream in(path, std::ios::binary);

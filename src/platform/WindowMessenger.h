@@ -3,7 +3,9 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -25,10 +27,14 @@ class WindowMessenger {
 public:
     virtual ~WindowMessenger() = default;
 
-    // The first top-level window of that class whose title equals `title` (compared without
-    // regard to letter case, as the system does), or None.
-    virtual WindowHandle findTopLevelWindow(const std::string& className,
-                                            const std::string& title) = 0;
+    // Every top-level window of that class whose title equals `title` (compared without
+    // regard to letter case, as the system does), front to back; empty when there is none.
+    virtual std::vector<WindowHandle> findTopLevelWindows(const std::string& className,
+                                                          const std::string& title) = 0;
+
+    // The full path of the program whose process made the window, or nothing when the
+    // system does not tell (the window or its process is gone, or may not be asked).
+    virtual std::optional<std::string> programPathOf(WindowHandle window) = 0;
 
     // The system-wide id of a named message; the same name gives the same id in every process.
     // 0 when the system refuses.

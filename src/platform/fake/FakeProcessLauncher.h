@@ -1,6 +1,7 @@
 #pragma once
 // Records launches instead of starting anything. Logs "launch <command line> [hidden]" (or
-// "[normal]"), also for a launch it is told to fail.
+// "[normal]"), with " in <folder>" after it when a folder is given, also for a launch it is
+// told to fail.
 
 #include "platform/ProcessLauncher.h"
 #include "platform/fake/CallLog.h"
@@ -18,6 +19,7 @@ public:
     struct Launch {
         std::string commandLine;
         ShowState show;
+        std::string folder;
     };
 
     // What launch() answers.
@@ -28,11 +30,12 @@ public:
 
     const std::vector<Launch>& launches() const { return m_launches; }
 
-    bool launch(const std::string& commandLine, ShowState show) override
+    bool launch(const std::string& commandLine, ShowState show, const std::string& folder) override
     {
         m_log.push_back("launch " + commandLine +
-                        (show == ShowState::Hidden ? " [hidden]" : " [normal]"));
-        m_launches.push_back({commandLine, show});
+                        (show == ShowState::Hidden ? " [hidden]" : " [normal]") +
+                        (folder.empty() ? "" : " in " + folder));
+        m_launches.push_back({commandLine, show, folder});
         if (succeeds && onLaunch)
             onLaunch(commandLine);
         return succeeds;

@@ -16,10 +16,11 @@ std::string handleText(WindowHandle window)
 
 } // namespace
 
-WindowHandle FakeWindowMessenger::addWindow(const std::string& className, const std::string& title)
+WindowHandle FakeWindowMessenger::addWindow(const std::string& className, const std::string& title,
+                                            const std::string& programPath)
 {
     auto handle = static_cast<WindowHandle>(m_nextHandle++);
-    m_windows.push_back({handle, className, title});
+    m_windows.push_back({handle, className, title, programPath});
     return handle;
 }
 
@@ -40,19 +41,29 @@ bool FakeWindowMessenger::exists(WindowHandle window) const
                        [window](const Window& w) { return w.handle == window; });
 }
 
-WindowHandle FakeWindowMessenger::findTopLevelWindow(const std::string& className,
-                                                     const std::string& title)
+std::vector<WindowHandle> FakeWindowMessenger::findTopLevelWindows(const std::string& className,
+                                                                   const std::string& title)
 {
     if (onFind)
         onFind(++m_finds);
     else
         ++m_finds;
     m_log.push_back("find " + className + " \"" + title + "\"");
+    std::vector<WindowHandle> found;
     for (const auto& w : m_windows) {
         if (foldCase(w.className) == foldCase(className) && foldCase(w.title) == foldCase(title))
-            return w.handle;
+            found.push_back(w.handle);
     }
-    return WindowHandle::None;
+    return found;
+}
+
+std::optional<std::string> FakeWindowMessenger::programPathOf(WindowHandle window)
+{
+    for (const auto& w : m_windows) {
+        if (w.handle == window && !w.programPath.empty())
+            return w.programPath;
+    }
+    return std::nullopt;
 }
 
 MessageId FakeWindowMessenger::registerMessage(const std::string& name)

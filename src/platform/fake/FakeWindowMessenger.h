@@ -1,7 +1,7 @@
 #pragma once
 // Top-level windows in memory that record what they are sent. Logs, one line per call:
 //   register <name>
-//   find <class> "<title>"
+//   find <class> "<title>"          (one line for each search of every window so named)
 //   post <message name, or its id in hex> <wParam> <lParam> -> <window>
 //   copydata <dwData> <cbData> "<text up to the first zero>" -> <window>
 // A post or send to a window that does not exist is logged and fails.
@@ -36,8 +36,11 @@ public:
 
     static constexpr MessageId CopyDataMessage = 0x4A;
 
-    // Adds a window and returns its handle (1, 2, ... in order of creation).
-    WindowHandle addWindow(const std::string& className, const std::string& title);
+    // Adds a window and returns its handle (1, 2, ... in order of creation). The program path
+    // is what programPathOf answers for it; an empty one stands for a process the system
+    // does not tell about.
+    WindowHandle addWindow(const std::string& className, const std::string& title,
+                           const std::string& programPath = {});
     void removeWindow(WindowHandle window);
 
     // What sendCopyData answers for an existing window (a hung or busy receiver is false).
@@ -50,8 +53,9 @@ public:
     // The name registered for an id, or empty.
     std::string messageName(MessageId id) const;
 
-    WindowHandle findTopLevelWindow(const std::string& className,
-                                    const std::string& title) override;
+    std::vector<WindowHandle> findTopLevelWindows(const std::string& className,
+                                                  const std::string& title) override;
+    std::optional<std::string> programPathOf(WindowHandle window) override;
     MessageId registerMessage(const std::string& name) override;
     bool postMessage(WindowHandle window, MessageId message, std::uintptr_t wParam,
                      std::intptr_t lParam) override;
@@ -63,6 +67,7 @@ private:
         WindowHandle handle;
         std::string className;
         std::string title;
+        std::string programPath;
     };
     bool exists(WindowHandle window) const;
 

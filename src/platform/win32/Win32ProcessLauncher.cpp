@@ -6,7 +6,8 @@
 
 namespace platform {
 
-bool Win32ProcessLauncher::launch(const std::string& commandLine, ShowState show)
+bool Win32ProcessLauncher::launch(const std::string& commandLine, ShowState show,
+                                  const std::string& folder)
 {
     // CreateProcessA may write into the command line, so it gets a copy of its own.
     std::vector<char> buffer(commandLine.begin(), commandLine.end());
@@ -18,7 +19,7 @@ bool Win32ProcessLauncher::launch(const std::string& commandLine, ShowState show
     startup.wShowWindow = static_cast<WORD>(show == ShowState::Hidden ? SW_HIDE : SW_SHOWNORMAL);
     PROCESS_INFORMATION info{};
     if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                        nullptr, nullptr, &startup, &info))
+                        nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &info))
         return false;
     // Nobody waits for or watches the process.
     UniqueKernelHandle process(info.hProcess);

@@ -7,7 +7,7 @@ namespace platform {
 
 class Win32ProcessLauncher : public ProcessLauncher {
 public:
-    bool launch(const std::string& commandLine, ShowState show) override;
+    bool launch(const std::string& commandLine, ShowState show, const std::string& folder) override;
 };
 
 } // namespace platform

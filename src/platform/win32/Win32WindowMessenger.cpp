@@ -1,5 +1,7 @@
 #include "platform/win32/Win32WindowMessenger.h"
 
+#include "platform/win32/Handles.h"
+
 #include <windows.h>
 
 namespace platform {
@@ -13,11 +15,44 @@ HWND toHwnd(WindowHandle window)
 
 } // namespace
 
-WindowHandle Win32WindowMessenger::findTopLevelWindow(const std::string& className,
-                                                      const std::string& title)
+std::vector<WindowHandle> Win32WindowMessenger::findTopLevelWindows(const std::string& className,
+                                                                    const std::string& title)
 {
-    HWND found = FindWindowA(className.c_str(), title.c_str());
-    return static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(found));
+    // Any program may open windows of any class and title; a desktop never holds hundreds
+    // of them, and the bound keeps a search finite while windows come and go.
+    constexpr std::size_t MostWindows = 256;
+    std::vector<WindowHandle> found;
+    HWND after = nullptr;
+    while (found.size() < MostWindows) {
+        after = FindWindowExA(nullptr, after, className.c_str(), title.c_str());
+        if (!after)
+            break;
+        found.push_back(static_cast<WindowHandle>(reinterpret_cast<std::uintptr_t>(after)));
+    }
+    return found;
+}
+
+std::optional<std::string> Win32WindowMessenger::programPathOf(WindowHandle window)
+{
+    DWORD processId = 0;
+    if (window == WindowHandle::None || !GetWindowThreadProcessId(toHwnd(window), &processId) ||
+        processId == 0)
+        return std::nullopt;
+    // The limited right is granted for processes of other users and of higher integrity too.
+    UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process)
+        return std::nullopt;
+    for (DWORD capacity = MAX_PATH; capacity <= 32768; capacity *= 4) {
+        std::string path(capacity, '\0');
+        DWORD size = capacity;
+        if (QueryFullProcessImageNameA(process.get(), 0, path.data(), &size)) {
+            path.resize(size);
+            return path;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+            break;
+    }
+    return std::nullopt;
 }
 
 MessageId Win32WindowMessenger::registerMessage(const std::string& name)

@@ -1,6 +1,6 @@
 #pragma once
-// Other programs' windows through FindWindowA, RegisterWindowMessageA, PostMessageA and
-// SendMessageTimeoutA.
+// Other programs' windows through FindWindowExA, QueryFullProcessImageNameA,
+// RegisterWindowMessageA, PostMessageA and SendMessageTimeoutA.
 
 #include "platform/WindowMessenger.h"
 
@@ -8,8 +8,9 @@ namespace platform {
 
 class Win32WindowMessenger : public WindowMessenger {
 public:
-    WindowHandle findTopLevelWindow(const std::string& className,
-                                    const std::string& title) override;
+    std::vector<WindowHandle> findTopLevelWindows(const std::string& className,
+                                                  const std::string& title) override;
+    std::optional<std::string> programPathOf(WindowHandle window) override;
     MessageId registerMessage(const std::string& name) override;
     bool postMessage(WindowHandle window, MessageId message, std::uintptr_t wParam,
                      std::intptr_t lParam) override;

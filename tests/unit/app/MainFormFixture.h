@@ -61,7 +61,7 @@ protected:
         fakes.registry.setText(platform::RootKey::LocalMachine, AppPaths, "", ClientPath);
         fakes.tray.addProgramIcon("MAINICON");
         // The client's window is there: commands go by message.
-        fakes.windows.addWindow("#32770", "Roger Wilco");
+        fakes.windows.addWindow("#32770", "Roger Wilco", ClientPath);
         application.setTitle("Kestrion");
         application.setShowMainForm(false);
     }

@@ -20,6 +20,7 @@ const std::string AppPaths = "Software\\Microsoft\\Windows\\CurrentVersion\\App 
 const std::string GameSpyKey = "Software\\GameSpy\\Roger Wilco";
 const std::string ResoundingKey = "Software\\Resounding\\Roger Wilco";
 const std::string ClientPath = "C:\\Program Files\\Roger Wilco\\roger.exe";
+const std::string ClientFolder = "C:\\Program Files\\Roger Wilco\\";
 const std::string QuotedPath = "\"" + ClientPath + "\"";
 
 const std::string FindFirst = "find #32770 \"Roger Wilco\"";
@@ -30,6 +31,11 @@ const std::vector<std::string> FindAll = {
     "find #32770 \"Roger Wilco (Transmit)\"",
 };
 const std::string OpenAppPaths = "open HKLM\\" + AppPaths;
+// How a launch of the installed client is logged: in the client's own folder.
+std::string launched(const std::string& arguments)
+{
+    return "launch " + QuotedPath + " " + arguments + " [hidden] in " + ClientFolder;
+}
 
 std::vector<std::string> operator+(std::vector<std::string> a, const std::vector<std::string>& b)
 {
@@ -55,11 +61,14 @@ protected:
     {
         fakes.registry.setText(RootKey::LocalMachine, AppPaths, "", path);
     }
+    // A dialog of the client's own, as the installed roger.exe opens it.
+    WindowHandle addClient(const std::string& title = "Roger Wilco")
+    {
+        return fakes.windows.addWindow("#32770", title, ClientPath);
+    }
     void clientWindowAppearsOnLaunch()
     {
-        fakes.processes.onLaunch = [this](const std::string&) {
-            fakes.windows.addWindow("#32770", "Roger Wilco");
-        };
+        fakes.processes.onLaunch = [this](const std::string&) { addClient(); };
     }
     // The text of the copy-data payloads the windows received, up to their first zero.
     std::vector<std::string> receivedCommands() const
@@ -110,9 +119,10 @@ TEST_F(RogerWilcoTest, FindClientWindowTriesTheFourTitlesInOrderAndStopsAtTheFir
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         platform::FakeServices local;
         RogerWilco localLink(local.services());
+        local.registry.setText(RootKey::LocalMachine, AppPaths, "", ClientPath);
         std::vector<WindowHandle> handles;
         for (const auto& [cls, title] : cases[i].windows)
-            handles.push_back(local.windows.addWindow(cls, title));
+            handles.push_back(local.windows.addWindow(cls, title, ClientPath));
         local.log.clear();
 
         WindowHandle expected = cases[i].expected < 0
@@ -121,19 +131,88 @@ TEST_F(RogerWilcoTest, FindClientWindowTriesTheFourTitlesInOrderAndStopsAtTheFir
         EXPECT_EQ(localLink.FindClientWindow(), expected) << "case " << i;
         std::vector<std::string> tried(FindAll.begin(),
                                        FindAll.begin() + static_cast<long>(cases[i].finds));
-        EXPECT_EQ(local.log, tried) << "case " << i;
+        std::vector<std::string> finds;
+        std::copy_if(local.log.begin(), local.log.end(), std::back_inserter(finds),
+                     [](const std::string& line) { return line.starts_with("find "); });
+        EXPECT_EQ(finds, tried) << "case " << i;
+    }
+}
+
+// Any program may open a dialog titled like the client's, a sandboxed one included: the
+// commands, and the password with them, go only to a window whose program lies in the
+// client's installation folder.
+TEST_F(RogerWilcoTest, OnlyAWindowOfTheClientsOwnInstallationCountsAsTheClient)
+{
+    const std::string impostor = "C:\\Users\\me\\Downloads\\lookalike.exe";
+    struct Case {
+        const char* what;
+        std::optional<std::string> installed; // App Paths; nullopt: not installed
+        std::vector<std::pair<std::string, std::string>> windows; // title, program path
+        int expected;                                             // index into windows, or -1
+    };
+    const Case cases[] = {
+        {"the client alone", ClientPath, {{"Roger Wilco", ClientPath}}, 0},
+        {"a look-alike in front of the client",
+         ClientPath,
+         {{"Roger Wilco", impostor}, {"Roger Wilco", ClientPath}},
+         1},
+        {"a look-alike under the first title, the client under another",
+         ClientPath,
+         {{"Roger Wilco", impostor}, {"Roger Wilco (Transmit)", ClientPath}},
+         1},
+        {"a look-alike alone", ClientPath, {{"Roger Wilco", impostor}}, -1},
+        {"a program the system does not tell about", ClientPath, {{"Roger Wilco", ""}}, -1},
+        {"another program of the installation",
+         ClientPath,
+         {{"Roger Wilco *Registered*", ClientFolder + "fpupdate.exe"}},
+         0},
+        {"another letter case and separators",
+         ClientPath,
+         {{"Roger Wilco", "c:/program files/roger wilco/ROGER.EXE"}},
+         0},
+        {"a folder whose name only begins like the client's",
+         ClientPath,
+         {{"Roger Wilco", "C:\\Program Files\\Roger Wilco Extra\\roger.exe"}},
+         -1},
+        {"a subfolder of the installation",
+         ClientPath,
+         {{"Roger Wilco", ClientFolder + "plugins\\roger.exe"}},
+         -1},
+        {"no installation", std::nullopt, {{"Roger Wilco", ClientPath}}, -1},
+        {"an installation without a folder", "roger.exe", {{"Roger Wilco", "roger.exe"}}, -1},
+    };
+    for (const auto& c : cases) {
+        platform::FakeServices local;
+        RogerWilco localLink(local.services());
+        if (c.installed)
+            local.registry.setText(RootKey::LocalMachine, AppPaths, "", *c.installed);
+        std::vector<WindowHandle> handles;
+        for (const auto& [title, program] : c.windows)
+            handles.push_back(local.windows.addWindow("#32770", title, program));
+        const WindowHandle expected =
+            c.expected < 0 ? WindowHandle::None : handles[static_cast<std::size_t>(c.expected)];
+
+        EXPECT_EQ(localLink.FindClientWindow(), expected) << c.what;
+        // A command follows the same rule: without the client's window the client is started
+        // (or, without an installation, nothing happens), and the look-alike gets nothing.
+        local.processes.onLaunch = [&](const std::string&) {};
+        localLink.SendClientCommand("/join1 10.1.1.5/ secret");
+        for (const auto& d : local.windows.deliveries())
+            EXPECT_EQ(d.window, expected) << c.what;
+        EXPECT_EQ(local.windows.deliveries().empty(), expected == WindowHandle::None) << c.what;
     }
 }
 
 TEST_F(RogerWilcoTest, RunningClientGetsRemoveNewCopyDataAndSortInThisOrder)
 {
     install();
-    fakes.windows.addWindow("#32770", "Roger Wilco");
+    addClient();
     fakes.log.clear();
 
     EXPECT_TRUE(link.SendClientCommand("/volume 133"));
 
-    EXPECT_EQ(fakes.log, std::vector<std::string>{FindFirst} + deliveryTo1("/volume 133"));
+    EXPECT_EQ(fakes.log,
+              (std::vector<std::string>{OpenAppPaths, FindFirst} + deliveryTo1("/volume 133")));
     const auto& d = fakes.windows.deliveries();
     ASSERT_EQ(d.size(), 4u);
     EXPECT_EQ(d[0].message, link.messageIds().remove);
@@ -150,9 +229,10 @@ TEST_F(RogerWilcoTest, RunningClientGetsRemoveNewCopyDataAndSortInThisOrder)
     EXPECT_FALSE(link.ClientLaunched());
 }
 
-TEST_F(RogerWilcoTest, CommandTravelsAs254BytesZeroFilledAndCutAt254)
+TEST_F(RogerWilcoTest, CommandTravelsAs254BytesZeroFilledAndEndsInAZeroWithinThem)
 {
-    fakes.windows.addWindow("#32770", "Roger Wilco *Registered*");
+    install();
+    addClient("Roger Wilco *Registered*");
     const std::string commands[] = {
         "",
         "/shutdown",
@@ -168,9 +248,12 @@ TEST_F(RogerWilcoTest, CommandTravelsAs254BytesZeroFilledAndCutAt254)
         ASSERT_EQ(sent.message, platform::FakeWindowMessenger::CopyDataMessage);
         EXPECT_EQ(sent.dwData, 0u);
         EXPECT_EQ(sent.cbData, 254u);
-        std::string expected = command.substr(0, 254);
+        // The client reads the text up to its zero: a command of 254 characters or more is cut
+        // to 253, and the 254th byte sent is always that zero.
+        std::string expected = command.substr(0, 253);
         expected.resize(254, '\0');
         EXPECT_EQ(sent.bytes, expected) << command.size();
+        EXPECT_EQ(sent.bytes.back(), '\0') << command.size();
 
         ClientCommandRecord record(command);
         EXPECT_EQ(record.buffer[254], '\0') << command.size();
@@ -186,10 +269,9 @@ TEST_F(RogerWilcoTest, FirstCommandWithoutWindowStartsClientEmptyWaitsAndDeliver
 
     EXPECT_TRUE(link.SendClientCommand("/join1 10.1.1.5/ pw"));
 
-    EXPECT_EQ(fakes.log, (FindAll +
+    EXPECT_EQ(fakes.log, (std::vector<std::string>{OpenAppPaths} + FindAll +
                           std::vector<std::string>{
-                              OpenAppPaths,
-                              "launch " + QuotedPath + "  [hidden]",
+                              launched(""),
                               "sleep 2000",
                               FindFirst,
                           } +
@@ -204,26 +286,22 @@ TEST_F(RogerWilcoTest, WindowThatNeverAppearsMakesTheCommandTheSecondClientsComm
     fakes.log.clear();
 
     EXPECT_TRUE(link.SendClientCommand("/leave DEFAULT"));
-    EXPECT_EQ(fakes.log, (FindAll +
+    EXPECT_EQ(fakes.log, (std::vector<std::string>{OpenAppPaths} + FindAll +
                           std::vector<std::string>{
-                              OpenAppPaths,
-                              "launch " + QuotedPath + "  [hidden]",
+                              launched(""),
                               "sleep 2000",
                           } +
                           FindAll +
                           std::vector<std::string>{
-                              OpenAppPaths,
-                              "launch " + QuotedPath + " /leave DEFAULT [hidden]",
+                              launched("/leave DEFAULT"),
                           }));
     EXPECT_TRUE(link.ClientLaunched());
 
     // From now on, no window means a client started with the command, without waiting.
     fakes.log.clear();
     EXPECT_TRUE(link.SendClientCommand("/volume 133"));
-    EXPECT_EQ(fakes.log, (FindAll + std::vector<std::string>{
-                                        OpenAppPaths,
-                                        "launch " + QuotedPath + " /volume 133 [hidden]",
-                                    }));
+    EXPECT_EQ(fakes.log, (std::vector<std::string>{OpenAppPaths} + FindAll +
+                          std::vector<std::string>{launched("/volume 133")}));
     EXPECT_EQ(fakes.sleeper.total.count(), 2000);
 
     // A command line carries the command whole: the 254-byte limit is the message's.
@@ -242,7 +320,7 @@ TEST_F(RogerWilcoTest, LaterCommandsFindAWindowThatAppearedMeanwhile)
     install();
     ASSERT_TRUE(link.SendClientCommand("/volume 133")); // two clients started, no window
     ASSERT_EQ(fakes.processes.launches().size(), 2u);
-    fakes.windows.addWindow("#32770", "Roger Wilco (Transmit)");
+    addClient("Roger Wilco (Transmit)");
 
     EXPECT_TRUE(link.SendClientCommand("/volume 138"));
     EXPECT_EQ(fakes.processes.launches().size(), 2u);
@@ -388,9 +466,8 @@ TEST_F(RogerWilcoTest, LaunchClientAndWaitWaitsTwoSecondsAfterTheLaunch)
     install();
     fakes.log.clear();
     EXPECT_TRUE(link.LaunchClientAndWait("/file C:\\RW\\team.rwc"));
-    EXPECT_THAT(fakes.log, ElementsAre(OpenAppPaths,
-                                       "launch " + QuotedPath + " /file C:\\RW\\team.rwc [hidden]",
-                                       "sleep 2000"));
+    EXPECT_THAT(fakes.log,
+                ElementsAre(OpenAppPaths, launched("/file C:\\RW\\team.rwc"), "sleep 2000"));
     // The start-up launch is not the link's own: a later command still starts one first.
     EXPECT_FALSE(link.ClientLaunched());
 }
@@ -414,7 +491,7 @@ TEST_F(RogerWilcoTest, ClientThatClosesDuringDeliveryGetsNothingMoreAndFailsTheS
         platform::FakeServices local;
         RogerWilco localLink(local.services());
         local.registry.setText(RootKey::LocalMachine, AppPaths, "", ClientPath);
-        WindowHandle client = local.windows.addWindow("#32770", "Roger Wilco");
+        WindowHandle client = local.windows.addWindow("#32770", "Roger Wilco", ClientPath);
         local.windows.onFind = [&](int n) {
             if (n == c.vanishBeforeFind)
                 local.windows.removeWindow(client);
@@ -438,7 +515,7 @@ TEST_F(RogerWilcoTest, ClientThatClosesDuringDeliveryGetsNothingMoreAndFailsTheS
 TEST_F(RogerWilcoTest, ClientThatDoesNotTakeTheDataCountsAsFailedDelivery)
 {
     install();
-    fakes.windows.addWindow("#32770", "Roger Wilco");
+    addClient();
     fakes.windows.copyDataSucceeds = false;
 
     EXPECT_FALSE(link.SendClientCommand("/volume 133"));
@@ -450,7 +527,8 @@ TEST_F(RogerWilcoTest, ClientThatDoesNotTakeTheDataCountsAsFailedDelivery)
 
 TEST_F(RogerWilcoTest, JoinChannelBuildsTheJoinCommand)
 {
-    fakes.windows.addWindow("#32770", "Roger Wilco");
+    install();
+    addClient();
     struct Case {
         const char* host;
         std::string channel;
@@ -475,6 +553,41 @@ TEST_F(RogerWilcoTest, JoinChannelBuildsTheJoinCommand)
         expected.push_back(c.command);
     }
     EXPECT_EQ(receivedCommands(), expected);
+}
+
+// A host or password from a profile someone else wrote must not add a switch of its own to
+// the join: such a join is not sent at all, which the caller hears as a failed delivery.
+TEST_F(RogerWilcoTest, AJoinWhoseHostOrPasswordWouldAddASwitchIsNeverSent)
+{
+    install();
+    addClient();
+    struct Case {
+        const char* host;
+        const char* password;
+    };
+    const Case refused[] = {
+        {"10.0.0.1 /file \\\\host\\s\\x.rwc", "pw"},
+        {"10.0.0.1 ", "pw"},
+        {"/shutdown", "pw"},
+        {"10.0.0.1\"", "pw"},
+        {"10.0.0.1\r/shutdown", "pw"},
+        {"10.0.0.1\xA0/x", "pw"},
+        {"10.0.0.1", "pw /shutdown"},
+        {"10.0.0.1", "/shutdown"},
+        {"10.0.0.1", "a\"b"},
+        {"10.0.0.1", "a\tb"},
+        {"10.0.0.1", "a\x7f"},
+    };
+    for (const auto& c : refused) {
+        EXPECT_FALSE(app::joinCommand(c.host, "BRAVO", c.password)) << c.host << " " << c.password;
+        EXPECT_FALSE(link.JoinChannel(c.host, "BRAVO", c.password)) << c.host << " " << c.password;
+    }
+    EXPECT_TRUE(fakes.windows.deliveries().empty());
+    EXPECT_TRUE(fakes.processes.launches().empty());
+
+    // Blanks and slashes where no switch can start are a password's own business.
+    EXPECT_EQ(app::joinCommand("10.0.0.1", "BRAVO", "pass word/x"),
+              "/join1 10.0.0.1/BRAVO pass word/x");
 }
 
 TEST_F(RogerWilcoTest, DetectClientVersionChoosesTheVariantByTheUpdaterBesideTheClient)

@@ -49,12 +49,12 @@ TEST(LinkCommands, SendReportsDeliveryInItsStatusAndJson)
             fakes.registry.setText(platform::RootKey::LocalMachine, AppPaths, "",
                                    "C:\\RW\\roger.exe");
         if (c.client == Client::Running || c.client == Client::Hung)
-            fakes.windows.addWindow("#32770", "Roger Wilco");
+            fakes.windows.addWindow("#32770", "Roger Wilco", "C:\\RW\\roger.exe");
         if (c.client == Client::Hung)
             fakes.windows.copyDataSucceeds = false;
         if (c.client == Client::StartsOnLaunch)
             fakes.processes.onLaunch = [&fakes](const std::string&) {
-                fakes.windows.addWindow("#32770", "Roger Wilco");
+                fakes.windows.addWindow("#32770", "Roger Wilco", "C:\\RW\\roger.exe");
             };
 
         SendResult run = send(fakes, {command});

@@ -39,8 +39,8 @@
 #include <cstdlib>
 #include <functional>
 #include <sstream>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -155,10 +155,9 @@ void expectLaidOut(const ui::Form& form, int designWidth, int designHeight)
         if (captioned || dynamic_cast<ui::Button*>(c)) {
             const ui::win32::TextFit fit = ui::win32::measureText(*windowed);
             EXPECT_GT(fit.extent.cx, 0) << c->name();
-            EXPECT_TRUE(fit.fits())
-                << form.name() << "." << c->name() << " \"" << c->text() << "\": text "
-                << fit.extent.cx << " x " << fit.extent.cy << " in " << fit.room.cx << " x "
-                << fit.room.cy;
+            EXPECT_TRUE(fit.fits()) << form.name() << "." << c->name() << " \"" << c->text()
+                                    << "\": text " << fit.extent.cx << " x " << fit.extent.cy
+                                    << " in " << fit.room.cx << " x " << fit.room.cy;
         }
     }
 
@@ -199,8 +198,8 @@ protected:
     {
         fakes.registry.setText(platform::RootKey::LocalMachine,
                                "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe",
-                               "", "roger.exe");
-        fakes.windows.addWindow("#32770", "Roger Wilco");
+                               "", "C:\\RW\\roger.exe");
+        fakes.windows.addWindow("#32770", "Roger Wilco", "C:\\RW\\roger.exe");
         return fakes;
     }
 
@@ -262,8 +261,8 @@ protected:
             app.processMessages();
             check(*dialog);
         });
-        SendMessageA(windowHandle(*main), WM_COMMAND,
-                     MAKEWPARAM(main->SetChannels1->command(), 0), 0);
+        SendMessageA(windowHandle(*main), WM_COMMAND, MAKEWPARAM(main->SetChannels1->command(), 0),
+                     0);
         EXPECT_TRUE(ran);
     }
 
@@ -306,8 +305,7 @@ TEST_F(DpiForms, EveryFormIsLaidOutAtItsWindowsScale)
         expectLaidOut(dialog, 443, 365);
         // The list's rows follow its font.
         const int dpi = ui::win32::layoutDpi(dialog);
-        const auto row =
-            SendMessageA(windowHandle(*dialog.ListBox1), LB_GETITEMHEIGHT, 0, 0);
+        const auto row = SendMessageA(windowHandle(*dialog.ListBox1), LB_GETITEMHEIGHT, 0, 0);
         EXPECT_NEAR(row, ui::scaleLength(13, dpi), 2);
         screenshot(app, "Channel Settings", "settings-dialog" + suffix());
     });
@@ -361,11 +359,10 @@ TEST_F(DpiForms, TheDisplayIsDrawnSharpAtTheWindowsScale)
     // The model keeps its size and its own picture at design size.
     EXPECT_EQ(main->ChannelLCD->width(), 246);
     EXPECT_EQ(main->ChannelLCD->height(), 28);
-    const ui::Raster want =
-        dpi == ui::kDesignDpi
-            ? main->ChannelLCD->surface()
-            : main->ChannelLCD->screenPicture(main->ChannelLCD->surface(), dpi, area.width(),
-                                              area.height());
+    const ui::Raster want = dpi == ui::kDesignDpi
+                                ? main->ChannelLCD->surface()
+                                : main->ChannelLCD->screenPicture(main->ChannelLCD->surface(), dpi,
+                                                                  area.width(), area.height());
     const ui::Raster shown = pixelsOf(windowHandle(*main), area);
     EXPECT_TRUE(shown == want) << "the window does not show the display's picture at " << dpi;
     // The first dot of "L" is lit, square, and as wide as the scale's dots.
@@ -445,7 +442,8 @@ TEST_F(DpiForms, AFormMovedToAnotherScaleIsLaidOutAgain)
         EXPECT_EQ(describe(placeOf(*main->ChannelBar)),
                   describe({bar.left, bar.top, bar.right, bar.bottom}));
         const ui::Box ok = ui::scaleBox(sounds.OkBtn->boundsRect(), next);
-        EXPECT_EQ(describe(placeOf(*sounds.OkBtn)), describe({ok.left, ok.top, ok.right, ok.bottom}));
+        EXPECT_EQ(describe(placeOf(*sounds.OkBtn)),
+                  describe({ok.left, ok.top, ok.right, ok.bottom}));
         EXPECT_EQ(fontHeights(windowHandle(*sounds.OkBtn)).first, -MulDiv(8, next, 72));
         EXPECT_EQ(main->clientWidth(), 246);
     }
@@ -508,10 +506,10 @@ TEST_F(DpiForms, TheIconsComeInTheSizesTheSystemAsksFor)
 TEST(DpiProgram, TheProgramsMainWindowIsLaidOutAtTheScreensScale)
 {
     TempDir dir;
-    ASSERT_TRUE(CopyFileA((exeDir() + "kestrion.exe").c_str(), dir.file("kestrion.exe").c_str(),
-                          FALSE));
-    ASSERT_TRUE(CopyFileA((exeDir() + "kestrihk.dll").c_str(), dir.file("kestrihk.dll").c_str(),
-                          FALSE));
+    ASSERT_TRUE(
+        CopyFileA((exeDir() + "kestrion.exe").c_str(), dir.file("kestrion.exe").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA((exeDir() + "kestrihk.dll").c_str(), dir.file("kestrihk.dll").c_str(), FALSE));
     ASSERT_TRUE(writeFile(dir.file("kestrion.ini"), "[options]\r\nsounds=0\r\n"));
     setClientAppPath(ClientSimulator::exePath());
     SetEnvironmentVariableA("KESTRION_CLIENTSIM_LOG", dir.file("client.log").c_str());
@@ -519,8 +517,8 @@ TEST(DpiProgram, TheProgramsMainWindowIsLaidOutAtTheScreensScale)
         Process program(quoted(dir.file("kestrion.exe")));
         HWND main = program.window("TMainForm", std::chrono::seconds(15));
         ASSERT_NE(main, nullptr);
-        ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; },
-                            std::chrono::seconds(15)));
+        ASSERT_TRUE(
+            waitFor([&] { return IsWindowVisible(main) != FALSE; }, std::chrono::seconds(15)));
         const int dpi = processDpi();
         const RECT client = clientOf(main);
         EXPECT_NEAR(client.right, ui::scaleLength(246, dpi), 1);
@@ -528,8 +526,8 @@ TEST(DpiProgram, TheProgramsMainWindowIsLaidOutAtTheScreensScale)
         RECT outer;
         GetWindowRect(main, &outer);
         const RECT area = workAreaOf(main);
-        EXPECT_TRUE(outer.left >= area.left && outer.top >= area.top &&
-                    outer.right <= area.right && outer.bottom <= area.bottom)
+        EXPECT_TRUE(outer.left >= area.left && outer.top >= area.top && outer.right <= area.right &&
+                    outer.bottom <= area.bottom)
             << describe(outer);
     }
     // The client the program started goes with the test.
