@@ -5,6 +5,7 @@
 #include "i18n/Messages.h"
 #include "lcd/LCDLabel.h"
 #include "platform/LocalPath.h"
+#include "profile/ClientArguments.h"
 #include "ui/Text.h"
 #include "ui/TrackBar.h"
 
@@ -29,10 +30,15 @@ void TMainForm::SwitchToChannel(std::int32_t position)
         m_joinedChannel = name;
     }
     ChannelLCD->SetCaption(name);
-    if (!RwcFile.empty())
-        name += kFileSwitch + RwcFile;
-    bool ok =
-        m_services.link.JoinChannel(Profile.HostAddress, ui::upperCase(name), Profile.HostPassword);
+    // A name that would add a switch of its own to the command ("Charlie /shutdown") is never
+    // handed to the client: the switch fails as an undelivered one does.
+    bool ok = false;
+    if (profile::fitsClientCommand(name, profile::ClientField::ChannelName)) {
+        if (!RwcFile.empty())
+            name += kFileSwitch + RwcFile;
+        ok = m_services.link.JoinChannel(Profile.HostAddress, ui::upperCase(name),
+                                         Profile.HostPassword);
+    }
     if (!Profile.SoundsEnabled)
         return;
     if (!ok) {
@@ -124,11 +130,13 @@ void TMainForm::handleHotkey(const ui::Message& message)
     case WM_CHANNEL0: moveBarAndSwitch(0); return;
     case WM_DISCONNECT:
         ChannelLCD->SetCaption(messageText(i18n::msg::SStandingBy));
-        if (position >= 1 && position <= channels)
-            m_services.link.SendClientCommand(
-                "/leave " + Profile.ChannelNames[static_cast<std::size_t>(position - 1)]);
-        else
+        if (position >= 1 && position <= channels) {
+            const std::string& name = Profile.ChannelNames[static_cast<std::size_t>(position - 1)];
+            if (profile::fitsClientCommand(name, profile::ClientField::ChannelName))
+                m_services.link.SendClientCommand("/leave " + name);
+        } else {
             m_services.link.SendClientCommand("/leave DEFAULT");
+        }
         LastChannel = -1;
         m_joinedChannel.reset();
         return;

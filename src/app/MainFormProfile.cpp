@@ -7,6 +7,7 @@
 #include "i18n/bsPolyglotManager.h"
 #include "i18n/bsPolyglotTranslator.h"
 #include "lcd/LCDLabel.h"
+#include "profile/DialogPaths.h"
 #include "profile/IniFile.h"
 #include "profile/SettingsDlg.h"
 #include "profile/SoundsDlg.h"
@@ -206,6 +207,7 @@ void TMainForm::bsPolyglotManager1AfterAllTranslate(ui::Persistent&)
 
 void TMainForm::Open1Click(ui::Persistent&)
 {
+    profile::keepDialogOnThisComputer(*OpenDialog1, m_programFolder);
     if (!OpenDialog1->execute())
         return;
     const std::string chosen = OpenDialog1->fileName();

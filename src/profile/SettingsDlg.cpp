@@ -1,11 +1,15 @@
 #include "profile/SettingsDlg.h"
 
+#include "profile/ClientArguments.h"
 #include "profile/DialogWindow.h"
 #include "profile/SoundsDlg.h"
 
+#include "i18n/Messages.h"
+#include "i18n/ResourceStrings.h"
 #include "i18n/bsPolyglotTranslator.h"
 #include "ui/Application.h"
 #include "ui/Keys.h"
+#include "ui/Text.h"
 
 #include <charconv>
 #include <initializer_list>
@@ -462,8 +466,44 @@ void TSettingsDlg::OkBtnClick(ui::Persistent&)
     Apply();
 }
 
+void TSettingsDlg::refuseValuesThatBreakClientCommands()
+{
+    const std::int32_t selected = ListBox1->itemIndex();
+    std::optional<std::string> refusal;
+    ui::WinControl* field = nullptr;
+    if (!fitsClientCommand(AddressEdit->text(), ClientField::Address)) {
+        refusal = i18n::LoadResourceString(i18n::msg::SUnsafeAddress);
+        field = AddressEdit;
+    } else if (!fitsClientCommand(PasswordEdit->text(), ClientField::Password)) {
+        refusal = i18n::LoadResourceString(i18n::msg::SUnsafePassword);
+        field = PasswordEdit;
+    } else if (selected >= 0 &&
+               !fitsClientCommand(ChannelNameEdit->text(), ClientField::ChannelName)) {
+        refusal = i18n::formatMessage(i18n::msg::SUnsafeChannelName, {ChannelNameEdit->text()});
+        field = ChannelNameEdit;
+    } else {
+        const std::vector<std::string> names = ListBox1->items().lines();
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (static_cast<std::int32_t>(i) != selected &&
+                !fitsClientCommand(names[i], ClientField::ChannelName)) {
+                refusal = i18n::formatMessage(i18n::msg::SUnsafeChannelName, {names[i]});
+                field = ListBox1;
+                break;
+            }
+        }
+    }
+    if (!refusal)
+        return;
+    // OK must not close the dialog over a value the user still has to mend.
+    setModalResult(ui::ModalResult::None);
+    if (field->visible() && field->enabled())
+        field->setFocus();
+    throw ui::Error(*refusal);
+}
+
 void TSettingsDlg::Apply()
 {
+    refuseValuesThatBreakClientCommands();
     ProfileData& data = m_links.profile;
     const std::int32_t selected = ListBox1->itemIndex();
     if (selected >= 0) {

@@ -26,6 +26,11 @@
 // The hotkeys are not part of the profile data: the dialog reads them from the file when it
 // opens, and the hook library takes them from the file after a save.
 //
+// Values that would give the voice client a command of its own (a channel name, the password
+// or the address with a double quote, a control character or a "/" that starts a switch; an
+// address with a blank: profile::fitsClientCommand) are refused: Apply and OK then store
+// nothing, say which value it is, give its field the focus, and the dialog stays open.
+//
 // Failures: a save that cannot write the file ends Apply with ProfileWriteError ("Unable to
 // write to %s", shown in the application's error box). The profile data then already hold the
 // dialog's contents, the file is exactly as it was, and the main window does not reload. With
@@ -151,6 +156,9 @@ public:
 private:
     void buildComponents();
     void Apply();
+    // Throws the refusal of the first value that does not fit into a client command, with the
+    // dialog kept open and that value's field focused; returns when every value fits.
+    void refuseValuesThatBreakClientCommands();
     // Moves the selected entry one place up (-1) or down (+1), with its sound.
     void moveSelected(int step);
     // Shows the sound dialog; on OK stores its choice in `sound`.

@@ -1,7 +1,12 @@
 #include "profile/SoundsDlg.h"
 
+#include "i18n/Messages.h"
+#include "i18n/ResourceStrings.h"
 #include "i18n/bsPolyglotTranslator.h"
+#include "platform/LocalPath.h"
+#include "profile/DialogPaths.h"
 #include "profile/ProfileData.h"
+#include "ui/Application.h"
 
 namespace profile {
 
@@ -126,9 +131,19 @@ void TSoundsDlg::RadioButton2Click(ui::Persistent&)
 
 void TSoundsDlg::BrowseBtnClick(ui::Persistent&)
 {
-    if (OpenDialog1->execute()) {
-        Edit1->setText(OpenDialog1->fileName());
+    keepDialogOnThisComputer(*OpenDialog1, {});
+    if (!OpenDialog1->execute())
+        return;
+    const std::string chosen = OpenDialog1->fileName();
+    if (!platform::isLocalFilePath(chosen)) {
+        // The program plays no sound from another computer (see PlaySoundFile): a file picked
+        // there would never be heard. The user is told so, and the path stays as it was.
+        if (ui::Application* app = ui::Application::current())
+            app->messageBox(i18n::formatMessage(i18n::msg::SNetworkSound, {chosen}), app->title(),
+                            ui::MessageIcon::Warning);
+        return;
     }
+    Edit1->setText(chosen);
 }
 
 } // namespace profile

@@ -27,6 +27,12 @@ public:
     // Every sound started, in order; the last one is the one playing.
     const std::vector<Play>& plays() const { return m_plays; }
     int beeps() const { return m_beeps; }
+    // Forgets every sound and beep recorded so far.
+    void clear()
+    {
+        m_plays.clear();
+        m_beeps = 0;
+    }
 
     bool play(SoundSource source, const std::string& name) override
     {

@@ -102,6 +102,9 @@ bool Win32Backend::executeOpenDialog(OpenDialog& dialog)
     if (!(dialog.options() & ofOldStyleDialog)) {
         ofn.Flags |= OFN_EXPLORER;
     }
+    // The program's current folder never follows the dialog: whatever the program starts or
+    // opens by a relative path must not end up in a folder the user merely browsed.
+    ofn.Flags |= OFN_NOCHANGEDIR;
     if (!GetOpenFileNameA(&ofn)) {
         return false;
     }

@@ -92,6 +92,27 @@ TEST(FontFile, UnopenablePathsFail)
     }
 }
 
+// A language file may name a font on another computer; the file system is never asked about
+// it. Here every such path names a real, good font file (a POSIX file name may hold
+// backslashes, and "//" is the root), so only the refusal keeps it from loading.
+TEST(FontFile, AFontOnAnotherComputerIsRefusedBeforeTheFileSystemIsAsked)
+{
+    TempDir dir;
+    const std::string good = fontFileBytes(2, 3, 65, 66, kGlyphA + kGlyphB);
+    const std::string remote = "\\\\host\\share\\font.lcf";
+    writeBytes(dir.file(remote), good);
+    writeBytes(dir.file("local.lcf"), good);
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    GlyphStore store;
+    FontHeader header;
+    EXPECT_FALSE(lcd::LoadFontFile(remote, store, header));
+    EXPECT_FALSE(lcd::LoadFontFile("//" + dir.file("local.lcf"), store, header));
+    EXPECT_FALSE(store.complete());
+    EXPECT_TRUE(lcd::LoadFontFile("local.lcf", store, header));
+    std::filesystem::current_path(previous);
+}
+
 // A font the user may only read (a read-only file in a read-only folder) loads: the file is
 // opened for reading alone. Root would open it for writing too, so an unprivileged user
 // loads it.

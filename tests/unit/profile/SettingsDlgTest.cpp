@@ -636,6 +636,92 @@ TEST_F(SettingsDlgTest, AFailedSaveShowsTheErrorAndLosesNothing)
     }
 }
 
+// A value that would give the voice client a command of its own is refused where the user
+// types it: nothing is stored, the message names the value, its field takes the focus, and
+// OK leaves the dialog open for the user to mend it.
+TEST_F(SettingsDlgTest, ValuesThatWouldAddASwitchToTheClientsCommandAreRefusedAndNothingIsSaved)
+{
+    struct Case {
+        const char* what;
+        std::function<void(TSettingsDlg&)> type;
+        std::string message;
+        std::function<ui::WinControl*(TSettingsDlg&)> field;
+    };
+    const std::string refusal = "a double quote, a control character, or a \"/\" at its start "
+                                "or after a blank would give RW a command of its own.";
+    const Case cases[] = {
+        {"channel name typed for the selected entry",
+         [](TSettingsDlg& d) { d.ChannelNameEdit->textEdited("Charlie /shutdown"); },
+         "The channel name \"Charlie /shutdown\" cannot be saved: " + refusal,
+         [](TSettingsDlg& d) -> ui::WinControl* { return d.ChannelNameEdit; }},
+        {"channel name added with +",
+         [](TSettingsDlg& d) {
+             d.ChannelNameEdit->textEdited("say \"hi\"");
+             user::click(*d.Button3);
+             d.ListBox1->selectedByUser(0);
+         },
+         "The channel name \"say \"hi\"\" cannot be saved: " + refusal,
+         [](TSettingsDlg& d) -> ui::WinControl* { return d.ListBox1; }},
+        {"password", [](TSettingsDlg& d) { d.PasswordEdit->textEdited("pw /file x"); },
+         "The password cannot be saved: " + refusal,
+         [](TSettingsDlg& d) -> ui::WinControl* { return d.PasswordEdit; }},
+        {"address with a blank",
+         [](TSettingsDlg& d) { d.AddressEdit->textEdited("10.0.0.1 /file \\\\host\\s\\x.rwc"); },
+         "The basestation address cannot be saved: it must hold no blank, double quote or "
+         "control character, and must not start with \"/\".",
+         [](TSettingsDlg& d) -> ui::WinControl* { return d.AddressEdit; }},
+        {"address with a line break",
+         [](TSettingsDlg& d) { d.AddressEdit->textEdited("10.0.0.1\r\n"); },
+         "The basestation address cannot be saved: it must hold no blank, double quote or "
+         "control character, and must not start with \"/\".",
+         [](TSettingsDlg& d) -> ui::WinControl* { return d.AddressEdit; }},
+    };
+    for (const Case& c : cases) {
+        writeBytes(path, kProfile);
+        const std::string before = readBytes(path);
+        data = loadProfile(path);
+        const ProfileData loaded = data;
+        reloads.clear();
+        backend.clearMessageBoxes();
+        auto* dlg = new TSettingsDlg(&app, links());
+        int okPresses = 0;
+        backend.answerModalForms([&](ui::Form& form) {
+            auto& d = dynamic_cast<TSettingsDlg&>(form);
+            c.type(d);
+            user::click(*d.ApplyBtn);
+            user::click(*d.OkBtn);
+            ++okPresses;
+            EXPECT_EQ(form.modalResult(), ModalResult::None) << c.what;
+            EXPECT_TRUE(c.field(d)->focused()) << c.what;
+            user::click(*d.CancelBtn);
+            return ModalResult::None;
+        });
+        EXPECT_EQ(dlg->showModal(), ModalResult::Cancel) << c.what;
+        ui::destroy(dlg);
+        EXPECT_EQ(okPresses, 1) << c.what;
+        ASSERT_EQ(backend.messageBoxes().size(), 2u) << c.what; // Apply, then OK
+        EXPECT_EQ(backend.messageBoxes()[0],
+                  (ui::MessageBoxRequest{c.message, "Kestrion", ui::MessageIcon::Error,
+                                         ui::MessageButtons::Ok}))
+            << c.what;
+        EXPECT_EQ(readBytes(path), before) << c.what;
+        EXPECT_TRUE(reloads.empty()) << c.what;
+        EXPECT_EQ(data.ChannelNames, loaded.ChannelNames) << c.what;
+        EXPECT_EQ(data.HostAddress, loaded.HostAddress) << c.what;
+        EXPECT_EQ(data.HostPassword, loaded.HostPassword) << c.what;
+    }
+
+    // Blanks and slashes that start no switch are a name's and a password's own business.
+    TSettingsDlg& dlg = open();
+    dlg.ChannelNameEdit->textEdited("Team A/B");
+    dlg.PasswordEdit->textEdited("two words/x");
+    backend.clearMessageBoxes();
+    user::click(*dlg.ApplyBtn);
+    EXPECT_TRUE(backend.messageBoxes().empty());
+    EXPECT_EQ(data.ChannelNames, (Names{"Team A/B", "Bravo", "Charlie"}));
+    EXPECT_EQ(data.HostPassword, "two words/x");
+}
+
 // A profile on a disk mounted read-only: a real read-only folder, even for an administrator.
 TEST_F(SettingsDlgTest, AProfileOnAReadOnlyDiskIsLeftWhole)
 {

@@ -144,6 +144,55 @@ TEST_F(SoundsDlgTest, BrowsingFillsThePathButLeavesTheChoice)
               (std::vector<std::string>{"Select Custom Sound", "Select Custom Sound"}));
 }
 
+// Sounds on other computers are never played: a file picked there is not taken, and the
+// user is told why and what to do instead. A folder or file name that a language file gave
+// the file dialog is dropped before the dialog opens when it names another computer.
+TEST_F(SoundsDlgTest, AFileOnAnotherComputerIsNotTakenAndTheUserIsToldToCopyIt)
+{
+    app.setTitle("Kestrion");
+    dlg.Prime("C:\\Sounds\\bell.wav");
+    for (const std::string remote :
+         {"\\\\host\\share\\a.wav", "//host/share/a.wav", "\\\\?\\UNC\\host\\share\\a.wav"}) {
+        dlg.OpenDialog1->setInitialDir("\\\\host\\share");
+        dlg.OpenDialog1->setFileName("\\\\host\\share\\old.wav");
+        backend.clearMessageBoxes();
+        backend.answerFileDialogs([&](ui::OpenDialog& d) -> std::optional<std::string> {
+            EXPECT_EQ(d.initialDir(), "") << remote;
+            EXPECT_EQ(d.fileName(), "") << remote;
+            return remote;
+        });
+        show([](TSoundsDlg& d) {
+            user::click(*d.BrowseBtn);
+            user::click(*d.OkBtn);
+            return ModalResult::None;
+        });
+        EXPECT_EQ(dlg.ChosenSound(), "C:\\Sounds\\bell.wav") << remote;
+        ASSERT_EQ(backend.messageBoxes().size(), 1u) << remote;
+        EXPECT_EQ(
+            backend.messageBoxes()[0],
+            (ui::MessageBoxRequest{"Sounds on other computers are not played. Copy the file "
+                                   "to this computer and choose it there:\r\n" +
+                                       remote,
+                                   "Kestrion", ui::MessageIcon::Warning, ui::MessageButtons::Ok}))
+            << remote;
+    }
+
+    // A folder and a file on this computer stay as they were given.
+    dlg.OpenDialog1->setInitialDir("D:\\Sounds");
+    dlg.OpenDialog1->setFileName("D:\\Sounds\\old.wav");
+    backend.answerFileDialogs([&](ui::OpenDialog& d) -> std::optional<std::string> {
+        EXPECT_EQ(d.initialDir(), "D:\\Sounds");
+        EXPECT_EQ(d.fileName(), "D:\\Sounds\\old.wav");
+        return std::string("D:\\Sounds\\gong.wav");
+    });
+    show([](TSoundsDlg& d) {
+        user::click(*d.BrowseBtn);
+        user::click(*d.OkBtn);
+        return ModalResult::None;
+    });
+    EXPECT_EQ(dlg.ChosenSound(), "D:\\Sounds\\gong.wav");
+}
+
 TEST_F(SoundsDlgTest, OnlyTheFocusedButtonTakesEnterAndEscapeDoesNothing)
 {
     struct Case {
