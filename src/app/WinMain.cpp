@@ -39,7 +39,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         platform::Services os = platform::win32Services();
         platform::DesktopServices desktop = platform::win32DesktopServices();
         app::RogerWilco link(os);
-        i18n::TbsCorePolyglot core;
+        const std::string program = programPath();
+        // Languages are looked for beside the program from the first look on, never in the
+        // folder the program happened to be started from.
+        i18n::TbsCorePolyglot core(program.substr(0, program.find_last_of("\\/") + 1));
 
         ui::win32::Win32Backend backend(instance);
         // Everything the main window uses is declared before the application, which destroys
@@ -50,7 +53,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
             os,
             desktop,
             hook,
-            programPath(),
+            program,
             [](const ui::Form& form) {
                 return static_cast<platform::WindowHandle>(
                     reinterpret_cast<std::uintptr_t>(ui::win32::windowHandle(form)));

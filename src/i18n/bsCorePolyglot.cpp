@@ -1,5 +1,7 @@
 #include "i18n/bsCorePolyglot.h"
 
+#include "platform/LocalPath.h"
+
 #include "i18n/AnsiText.h"
 #include "i18n/FileAccess.h"
 #include "i18n/PropertyWalk.h"
@@ -28,9 +30,26 @@ constexpr const char* kLanguageExtension = ".lng";
 std::shared_mutex g_instanceLock;
 std::atomic<TbsCorePolyglot*> g_instance{nullptr};
 
+// Whether a folder is taken under the working directory: neither "\..." or "/..." (the
+// current drive's root, or another computer), nor "X:...".
+bool isRelative(std::string_view dir)
+{
+    if (!dir.empty() && (dir[0] == '\\' || dir[0] == '/'))
+        return false;
+    return !(dir.size() >= 2 && dir[1] == ':');
+}
+
+// "Language\" for ".\Language\" and "./Language\"; the folder itself otherwise.
+std::string_view withoutCurrentFolder(std::string_view dir)
+{
+    while (dir.size() >= 2 && dir[0] == '.' && (dir[1] == '\\' || dir[1] == '/'))
+        dir.remove_prefix(2);
+    return dir;
+}
+
 } // namespace
 
-TbsCorePolyglot::TbsCorePolyglot()
+TbsCorePolyglot::TbsCorePolyglot(std::string baseFolder) : m_baseFolder(std::move(baseFolder))
 {
     {
         std::unique_lock lock(g_instanceLock);
@@ -109,6 +128,10 @@ void TbsCorePolyglot::RescanLangs()
 {
     m_currentLang.clear();
     m_langs.clear();
+    // A folder that a language file named (LangsDir is a property like any other) may lie on
+    // another computer: it is not looked at.
+    if (!m_langsDir.empty() && !platform::isLocalFilePath(m_langsDir))
+        return;
     for (const auto& file : files::listLanguageFiles(m_langsDir)) {
         std::string name = file.substr(0, file.rfind('.'));
         // A file named only ".lng" would put a nameless language first, which could never
@@ -174,6 +197,8 @@ void TbsCorePolyglot::setLangsDir(std::string_view dir)
             std::string value(dir);
             if (value.back() != '\\')
                 value += '\\';
+            if (!m_baseFolder.empty() && isRelative(value))
+                value = m_baseFolder + std::string(withoutCurrentFolder(value));
             if (!sameText(value, m_langsDir)) {
                 m_langsDir = std::move(value);
                 RescanLangs();

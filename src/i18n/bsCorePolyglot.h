@@ -33,13 +33,17 @@ class TbsPolyglotManager;
 
 class TbsCorePolyglot {
 public:
-    // Becomes the single instance, looks for languages in ".\Language\" under the working
-    // directory, selects "English" (or else the first language found), and switches the
-    // redirection of message texts on. Throws ui::Error when a core already exists. A language
-    // file that cannot be read leaves its language current without a file; the next step
-    // still runs, so an unreadable first-listed file does not keep "English" from being
-    // selected.
-    TbsCorePolyglot();
+    // Becomes the single instance, looks for languages in ".\Language\", selects "English"
+    // (or else the first language found), and switches the redirection of message texts on.
+    // Throws ui::Error when a core already exists. A language file that cannot be read leaves
+    // its language current without a file; the next step still runs, so an unreadable
+    // first-listed file does not keep "English" from being selected.
+    //
+    // A relative languages directory is taken under `baseFolder` ("C:\Games\Kestrion\", with
+    // its separator), the program's folder, from the very first look on; with an empty base,
+    // under the working directory. (The program's working directory is wherever it was
+    // started from: a language file that somebody left there must not be applied.)
+    explicit TbsCorePolyglot(std::string baseFolder = {});
     // Switches the redirection off and releases the loaded file; GetCorePolyglot is null
     // from then on.
     ~TbsCorePolyglot();
@@ -64,9 +68,11 @@ public:
     void SelectLang(std::string_view name);
     // SelectLang(name); then, if no language is current, the first language found.
     void SelectLangOrFirst(std::string_view name);
-    // Sets the languages directory ("\" is appended when missing). A directory that differs
-    // (letter case ignored), or an empty one (the working directory, always), is scanned
-    // again and the previous language selected in it, or else its first language.
+    // Sets the languages directory ("\" is appended when missing; a relative one is taken
+    // under the base folder, when the core has one). A directory that differs (letter case
+    // ignored), or an empty one (the working directory, always), is scanned again and the
+    // previous language selected in it, or else its first language. A directory on another
+    // computer (platform::isLocalFilePath) is never looked at: it lists no language.
     void setLangsDir(std::string_view dir);
 
     // Whether LoadResourceString consults the loaded file.
@@ -104,6 +110,7 @@ private:
     // itself (a file that sets the manager's CurrentLang) cannot free the file under it.
     std::shared_ptr<const TbsINIFile> m_langFile;
     std::string m_langsDir;
+    const std::string m_baseFolder;
     mutable std::recursive_mutex m_dataLock;
     std::recursive_mutex m_managersLock;
     std::vector<TbsPolyglotManager*> m_managers; // registration order; not owned

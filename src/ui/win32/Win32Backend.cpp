@@ -15,6 +15,22 @@ namespace {
 
 Win32Backend* g_backend = nullptr;
 
+// The system sends WM_DPICHANGED, with the address of a rectangle in this process; it never
+// posts it. One taken from the queue was posted by another program, with an address of its
+// choosing: it becomes an empty message.
+LRESULT CALLBACK dropPostedSystemMessages(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) {
+        auto* msg = reinterpret_cast<MSG*>(lParam);
+        if (msg->message == WM_DPICHANGED) {
+            msg->message = WM_NULL;
+            msg->wParam = 0;
+            msg->lParam = 0;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 } // namespace
 
 Win32Backend* installedBackend()
@@ -46,10 +62,15 @@ Win32Backend::Win32Backend(HINSTANCE instance) : m_instance(instance)
     registerWindowClasses(instance);
     m_appWindow = CreateWindowExA(0, AppClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
                                   nullptr, nullptr, instance, nullptr);
+    m_queueFilter =
+        SetWindowsHookExA(WH_GETMESSAGE, &dropPostedSystemMessages, nullptr, GetCurrentThreadId());
 }
 
 Win32Backend::~Win32Backend()
 {
+    if (m_queueFilter) {
+        UnhookWindowsHookEx(m_queueFilter);
+    }
     if (m_tooltip) {
         DestroyWindow(m_tooltip);
     }

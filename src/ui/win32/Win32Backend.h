@@ -69,6 +69,10 @@ private:
     HINSTANCE m_instance;
     HWND m_appWindow = nullptr;
     HWND m_tooltip = nullptr;
+    // Sees every message this thread takes from its queue, in any message loop (ours, a
+    // message box's, a menu's, a file dialog's), and drops those that only the system may
+    // send and another program may have posted.
+    HHOOK m_queueFilter = nullptr;
 };
 
 // How the text of a label, check box, radio button or button fits its window, in the window's

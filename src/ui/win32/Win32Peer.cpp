@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <unordered_map>
 #include <vector>
 
 namespace ui::win32 {
@@ -97,9 +98,25 @@ bool growsToCaption(const WinControl& control)
 
 } // namespace
 
+namespace {
+
+// Our windows and their peers. A window's messages are always handled on the thread that made
+// it, so each thread keeps the table of its own windows.
+std::unordered_map<HWND, Peer*>& peerTable()
+{
+    thread_local std::unordered_map<HWND, Peer*> table;
+    return table;
+}
+
+} // namespace
+
 Peer* peerOf(HWND hwnd)
 {
-    return hwnd ? static_cast<Peer*>(GetPropA(hwnd, PeerProperty)) : nullptr;
+    if (!hwnd)
+        return nullptr;
+    const auto& table = peerTable();
+    const auto it = table.find(hwnd);
+    return it == table.end() ? nullptr : it->second;
 }
 
 std::string windowText(HWND hwnd)
@@ -140,10 +157,10 @@ void fitClientArea(HWND hwnd, SIZE client)
 Peer::Peer(WinControl& control, HWND hwnd, bool subclass, int dpi)
     : m_control(control), m_hwnd(hwnd), m_dpi(dpi)
 {
-    SetPropA(hwnd, PeerProperty, this);
+    peerTable()[hwnd] = this;
     if (subclass) {
-        m_systemProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Peer::subclassProc)));
+        m_systemProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Peer::subclassProc)));
     }
     applyFont();
     applyHint();
@@ -152,9 +169,8 @@ Peer::Peer(WinControl& control, HWND hwnd, bool subclass, int dpi)
 Peer::~Peer()
 {
     if (m_hwnd) {
-        RemovePropA(m_hwnd, PeerProperty);
         HWND hwnd = m_hwnd;
-        m_hwnd = nullptr;
+        forgetWindow();
         if (m_systemProc) {
             SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_systemProc));
         }
@@ -315,6 +331,36 @@ void Peer::formPlaced()
     form->setBounds(at.x, at.y, form->width(), form->height());
 }
 
+void Peer::forgetWindow()
+{
+    if (m_hwnd) {
+        auto& table = peerTable();
+        if (auto it = table.find(m_hwnd); it != table.end() && it->second == this)
+            table.erase(it);
+    }
+    m_hwnd = nullptr;
+}
+
+bool Peer::dpiChangeMessage(WPARAM wParam, LPARAM lParam)
+{
+    // Windows' scales run from 100 % to 500 %, with the same dpi across and down.
+    const int dpi = HIWORD(wParam);
+    if (dpi != LOWORD(wParam) || dpi < 48 || dpi > 960 || lParam == 0)
+        return false;
+    RECT suggested{};
+    SIZE_T copied = 0;
+    if (!ReadProcessMemory(GetCurrentProcess(), reinterpret_cast<LPCVOID>(lParam), &suggested,
+                           sizeof suggested, &copied) ||
+        copied != sizeof suggested)
+        return false;
+    const LONG width = suggested.right - suggested.left;
+    const LONG height = suggested.bottom - suggested.top;
+    if (width <= 0 || height <= 0 || width > 0x8000 || height > 0x8000)
+        return false;
+    dpiChanged(dpi, suggested);
+    return true;
+}
+
 void Peer::dpiChanged(int dpi, const RECT& suggested)
 {
     auto* form = dynamic_cast<Form*>(&m_control);
@@ -324,10 +370,9 @@ void Peer::dpiChanged(int dpi, const RECT& suggested)
     m_dpi = dpi;
     m_syncing = true;
     // The model's frame follows the new one, in design units; its client size stays.
-    const RECT frame =
-        frameAround(static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_STYLE)),
-                    static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE)),
-                    GetMenu(m_hwnd) != nullptr, dpi);
+    const RECT frame = frameAround(static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_STYLE)),
+                                   static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE)),
+                                   GetMenu(m_hwnd) != nullptr, dpi);
     form->setFrameInsets({unscaleLength(frame.left, dpi), unscaleLength(frame.top, dpi),
                           unscaleLength(frame.right, dpi), unscaleLength(frame.bottom, dpi)});
     applyFormBounds(*form, &suggested);

@@ -33,11 +33,10 @@ namespace ui::win32 {
 
 class Win32Backend;
 
-// Names that are never translated: window classes and the window property of our peers.
+// Names that are never translated: window classes.
 inline constexpr const char* FormClass = "KestrionForm";
 inline constexpr const char* ContainerClass = "KestrionContainer";
 inline constexpr const char* AppClass = "KestrionApplication";
-inline constexpr const char* PeerProperty = "KestrionPeer";
 // The program's icon in its own module.
 inline constexpr const char* ProgramIcon = "MAINICON";
 
@@ -45,7 +44,10 @@ inline constexpr const char* ProgramIcon = "MAINICON";
 Win32Backend* installedBackend();
 
 class Peer;
-// The peer of one of our windows, or null for any other window.
+// The peer of one of our windows, or null for any other window. Only a window this thread
+// made through the framework has one: the answer comes from a table of this process, never
+// from the window itself, so a window handle that another program put into a message (its own
+// window, dressed up as one of ours) leads nowhere.
 Peer* peerOf(HWND hwnd);
 std::string windowText(HWND hwnd);
 // The Shift, Ctrl and Alt keys held now, as the model's shift state.
@@ -91,7 +93,8 @@ public:
     // Paints the windowless children that lie on this window.
     void paintGraphicChildren();
 
-    void forgetWindow() { m_hwnd = nullptr; }
+    // The window is being destroyed: it no longer leads to this peer.
+    void forgetWindow();
     // Writes the whole model state that creation did not give the window.
     void applyAll();
     // The form's window now stands where the system put it: the model's position follows,
@@ -100,6 +103,11 @@ public:
     // The form's window went to a monitor of another dpi: the form and all its controls are
     // laid out again at `dpi`, in the window rectangle the system suggests.
     void dpiChanged(int dpi, const RECT& suggested);
+    // WM_DPICHANGED as it arrived: its dpi and the address of the suggested rectangle are
+    // taken only when they make sense, and the rectangle is copied without trusting the
+    // address (a message sent from another program carries an address of that program's).
+    // False when the message was not taken.
+    bool dpiChangeMessage(WPARAM wParam, LPARAM lParam);
 
     static LRESULT CALLBACK subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 

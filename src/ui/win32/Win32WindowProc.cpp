@@ -99,9 +99,9 @@ LRESULT CALLBACK ownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_DPICHANGED:
         // The form went to a monitor of another scale (only per-monitor aware windows hear of
         // it): both halves of wParam hold the new dpi, lParam the rectangle the system
-        // suggests for the window there.
-        if (form && lParam != 0) {
-            peer->dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        // suggests for the window there. The system sends it; one posted by another program
+        // never gets here (Win32Backend drops it from the queue).
+        if (form && peer->dpiChangeMessage(wParam, lParam)) {
             return 0;
         }
         break;
@@ -129,7 +129,6 @@ LRESULT CALLBACK Peer::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         }
     } else if (msg == WM_NCDESTROY) {
         peer->forgetWindow();
-        RemovePropA(hwnd, PeerProperty);
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(system));
     } else {
         LRESULT result = 0;

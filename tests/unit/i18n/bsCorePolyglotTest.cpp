@@ -98,6 +98,41 @@ TEST(bsCorePolyglot, CreationLooksInTheWorkingDirectoryAndPrefersEnglish)
     }
 }
 
+// The program's core looks beside the program from its first look on: a language file that
+// lies in the folder the program was started from (a download folder, a shared one) is never
+// listed, let alone applied.
+TEST(bsCorePolyglot, WithAProgramFolderRelativeLanguageFoldersAreTakenThereFromTheFirstLook)
+{
+    TempDir program;
+    std::filesystem::create_directory(program.path() / "Language");
+    program.write("Language/English.lng", languageText("English"));
+    TempDir startedFrom;
+    std::filesystem::create_directory(startedFrom.path() / "Language");
+    startedFrom.write("Language/English.lng", languageText("planted"));
+    startedFrom.write("Language/Planted.lng", languageText("planted"));
+    ScopedWorkingDir cwd(startedFrom.path());
+
+    const std::string base = program.path().string() + "/";
+    TbsCorePolyglot core(base);
+    EXPECT_EQ(core.LangsDir(), base + "Language\\");
+    EXPECT_EQ(langs(core), std::vector<std::string>{"English"});
+    EXPECT_EQ(loadedLanguage(core), "English");
+
+    for (const char* dir : {".\\Language\\", "./Language", "Language"}) {
+        core.setLangsDir(dir);
+        EXPECT_EQ(langs(core), std::vector<std::string>{"English"}) << dir;
+        EXPECT_EQ(loadedLanguage(core), "English") << dir;
+    }
+    // A folder on another computer is never looked at, whoever names it: it lists nothing,
+    // and the language in use stays as it was.
+    for (const char* dir :
+         {"\\\\host\\share\\Language\\", "//host/share/Language/", "\\\\?\\UNC\\host\\share\\"}) {
+        core.setLangsDir(dir);
+        EXPECT_EQ(core.LangsCount(), 0) << dir;
+        EXPECT_EQ(loadedLanguage(core), "English") << dir;
+    }
+}
+
 TEST(bsCorePolyglot, ListsLanguageFilesInSystemOrderMatchingTheExtensionInAnyCase)
 {
     TempDir dir;

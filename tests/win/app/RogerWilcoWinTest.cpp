@@ -178,6 +178,7 @@ protected:
 
 TEST_F(RogerWilcoWinTest, RunningClientReceivesRemoveNewCopyDataAndSortInThisOrder)
 {
+    setClientAppPath(ClientSimulator::exePath());
     ClientSimulator client(log);
     const std::string command = "/join1 127.0.0.1/ALPHA secret";
 
@@ -190,8 +191,9 @@ TEST_F(RogerWilcoWinTest, RunningClientReceivesRemoveNewCopyDataAndSortInThisOrd
     EXPECT_FALSE(link.ClientLaunched());
 }
 
-TEST_F(RogerWilcoWinTest, ClientIsFoundUnderEachOfItsTitlesAndGetsCommandsCutAt254)
+TEST_F(RogerWilcoWinTest, ClientIsFoundUnderEachOfItsTitlesAndGetsCommandsCutAt253)
 {
+    setClientAppPath(ClientSimulator::exePath());
     const std::string longCommand = "/join1 127.0.0.1/" + std::string(300, 'Q') + " pw";
     for (const char* title :
          {"Roger Wilco *Registered*", "Roger Wilco (Unregistered)", "Roger Wilco (Transmit)"}) {
@@ -204,7 +206,8 @@ TEST_F(RogerWilcoWinTest, ClientIsFoundUnderEachOfItsTitlesAndGetsCommandsCutAt2
             << title;
         EXPECT_TRUE(link.SendClientCommand(longCommand)) << title;
         auto lines = waitForLogLines(own.file("client.log"), 6);
-        EXPECT_TRUE(framed(received(lines), {longCommand.substr(0, 254)})) << title;
+        // The 254 bytes sent end in the zero the client reads the text up to.
+        EXPECT_TRUE(framed(received(lines), {longCommand.substr(0, 253)})) << title;
     }
 }
 
@@ -386,6 +389,7 @@ TEST_F(RogerWilcoWinTest, CliSendDeliversAndReportsFailureInItsExitStatus)
 {
     const std::string cli = quoted(exeDir() + "kestrion-cli.exe");
     {
+        setClientAppPath(ClientSimulator::exePath());
         ClientSimulator client(log);
         RunResult result = run(cli + " send \"/volume 200\"");
         EXPECT_EQ(result.exitCode, 0u) << result.err;
@@ -393,6 +397,7 @@ TEST_F(RogerWilcoWinTest, CliSendDeliversAndReportsFailureInItsExitStatus)
         EXPECT_TRUE(framed(received(waitForLogLines(log, 6)), {"/volume 200"}));
     }
     ASSERT_TRUE(waitFor([] { return clientWindow() == nullptr; }));
+    removeClientAppPath();
 
     // Neither a window nor an installation.
     RunResult result = run(cli + " send /shutdown");
@@ -402,4 +407,27 @@ TEST_F(RogerWilcoWinTest, CliSendDeliversAndReportsFailureInItsExitStatus)
 
     result = run(cli + " send");
     EXPECT_EQ(result.exitCode, 2u);
+}
+
+// Any program may open a dialog titled like the client's: the commands, password and all, go
+// to the window of the installed client, though a look-alike of another program opened after
+// it stands in front.
+TEST_F(RogerWilcoWinTest, ALookAlikeWindowOfAnotherProgramReceivesNothing)
+{
+    TempDir other;
+    const std::string lookAlike = other.file("lookalike.exe");
+    copyFileOrThrow(ClientSimulator::exePath(), lookAlike);
+    setClientAppPath(ClientSimulator::exePath());
+    const std::string lookAlikeLog = other.file("lookalike.log");
+    ClientSimulator client(log);
+    ClientSimulator::Options options;
+    options.program = lookAlike;
+    ClientSimulator impostor(lookAlikeLog, options);
+
+    EXPECT_EQ(link.FindClientWindow(), static_cast<platform::WindowHandle>(
+                                           reinterpret_cast<std::uintptr_t>(client.window())));
+    EXPECT_TRUE(link.SendClientCommand("/join1 127.0.0.1/ALPHA secret"));
+    EXPECT_TRUE(framed(received(waitForLogLines(log, 6)), {"/join1 127.0.0.1/ALPHA secret"}));
+    EXPECT_TRUE(received(logLines(lookAlikeLog)).empty());
+    EXPECT_FALSE(link.ClientLaunched());
 }

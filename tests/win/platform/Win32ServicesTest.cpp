@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace wintest;
 
 namespace {
@@ -124,5 +126,40 @@ TEST(Win32Services, MessagesToNoWindowOrAGoneWindowFail)
     EXPECT_EQ(services.windows.registerMessage("5x5 Networking Sort Channel"),
               RegisterWindowMessageA("5x5 Networking Sort Channel"));
     EXPECT_FALSE(services.processes.launch("\"C:\\no such folder\\roger.exe\" ",
-                                           platform::ShowState::Hidden));
+                                           platform::ShowState::Hidden, ""));
+}
+
+// Every window of a class and title is found, and each tells the program that made it, so
+// that the client link can pass over windows that merely look like the client's.
+TEST(Win32Services, WindowsOfOneTitleAreAllFoundWithTheProgramThatMadeThem)
+{
+    auto services = platform::win32Services();
+    const char* title = "Kestrion look-alike test window";
+    EXPECT_TRUE(services.windows.findTopLevelWindows("STATIC", title).empty());
+    HWND first =
+        CreateWindowExA(0, "STATIC", title, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    HWND second =
+        CreateWindowExA(0, "STATIC", title, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    auto handleOf = [](HWND hwnd) {
+        return static_cast<platform::WindowHandle>(reinterpret_cast<std::uintptr_t>(hwnd));
+    };
+    auto found = services.windows.findTopLevelWindows("static", "KESTRION LOOK-ALIKE TEST WINDOW");
+    EXPECT_EQ(found.size(), 2u);
+    EXPECT_NE(std::find(found.begin(), found.end(), handleOf(first)), found.end());
+    EXPECT_NE(std::find(found.begin(), found.end(), handleOf(second)), found.end());
+
+    char self[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, self, MAX_PATH), 0u);
+    auto program = services.windows.programPathOf(handleOf(first));
+    ASSERT_TRUE(program.has_value());
+    EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, program->c_str(), -1, self, -1),
+              CSTR_EQUAL)
+        << *program << " / " << self;
+
+    DestroyWindow(first);
+    DestroyWindow(second);
+    EXPECT_FALSE(services.windows.programPathOf(handleOf(first)).has_value());
+    EXPECT_FALSE(services.windows.programPathOf(platform::WindowHandle::None).has_value());
 }

@@ -289,8 +289,9 @@ ClientSimulator::ClientSimulator(const std::string& logPath) : ClientSimulator(l
 }
 
 ClientSimulator::ClientSimulator(const std::string& logPath, const Options& options)
-    : m_process(quoted(exePath()) + " --log " + quoted(logPath) + " --title " +
-                quoted(options.title) + (options.freeze ? " --freeze" : "") +
+    : m_process(quoted(options.program.empty() ? exePath() : options.program) + " --log " +
+                quoted(logPath) + " --title " + quoted(options.title) +
+                (options.freeze ? " --freeze" : "") +
                 (options.arguments.empty() ? "" : " " + options.arguments))
 {
     // The window counts once it carries its title, as the program searches by title.

@@ -103,6 +103,8 @@ public:
         std::string title = "Roger Wilco";
         std::string arguments;
         bool freeze = false;
+        // Another copy of the simulator to run instead (a look-alike of another program).
+        std::string program;
     };
     // Starts a simulator logging to `logPath` and waits until its window exists.
     explicit ClientSimulator(const std::string& logPath);
