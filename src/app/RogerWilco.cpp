@@ -79,6 +79,10 @@ std::optional<std::string> joinCommand(std::string_view hostAddress, std::string
         return std::nullopt;
     if (channel == "DEFAULT")
         channel = {};
+    // Without an address, the "/" before the channel would follow the blank and make the
+    // channel a switch: "/join1 /SHUTDOWN".
+    if (hostAddress.empty() && !channel.empty())
+        return std::nullopt;
     std::string command = "/join1 ";
     command += hostAddress;
     command += '/';

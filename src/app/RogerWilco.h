@@ -130,7 +130,8 @@ private:
 
 // The join command "/join1 " + host + "/" + channel + " " + password, the channel "DEFAULT"
 // (exactly) replaced by nothing; nothing when the host or the password does not fit into a
-// client command (profile::fitsClientCommand).
+// client command (profile::fitsClientCommand), or when a channel follows an empty host (its
+// "/" would then begin a switch).
 std::optional<std::string> joinCommand(std::string_view hostAddress, std::string_view channel,
                                        std::string_view password);
 

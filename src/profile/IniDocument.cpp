@@ -1,5 +1,7 @@
 #include "profile/IniDocument.h"
 
+#include "profile/KeyedHash.h"
+
 #include <algorithm>
 #include <cstring>
 #include <stdexcept>
@@ -35,15 +37,10 @@ bool equalsFolded(std::string_view name, std::string_view folded)
     return true;
 }
 
-// FNV-1a over the folded bytes: names that match hash alike.
+// The keyed hash over the folded bytes (names that match hash alike), as the index keeps it.
 std::uint32_t foldedHash(std::string_view name)
 {
-    std::uint32_t hash = 2166136261u;
-    for (char c : name) {
-        hash ^= static_cast<unsigned char>(foldChar(c));
-        hash *= 16777619u;
-    }
-    return hash;
+    return static_cast<std::uint32_t>(foldedNameHash(name));
 }
 
 std::string_view cutAtNul(std::string_view text)
@@ -207,6 +204,11 @@ std::optional<std::uint32_t> IniDocument::findSection(std::string_view foldedNam
     if (it == m_sectionIndex->end())
         return std::nullopt;
     return it->second;
+}
+
+std::size_t IniDocument::FoldedNameHasher::operator()(const std::string& folded) const
+{
+    return static_cast<std::size_t>(foldedNameHash(folded));
 }
 
 std::string_view IniDocument::entryName(std::uint32_t line) const

@@ -87,7 +87,11 @@ private:
         bool added = false; // text lives in m_added rather than m_source
     };
 
-    using NameIndex = std::unordered_map<std::string, std::uint32_t>;
+    // Section names by the store's keyed hash, which crafted names cannot make collide.
+    struct FoldedNameHasher {
+        std::size_t operator()(const std::string& folded) const;
+    };
+    using NameIndex = std::unordered_map<std::string, std::uint32_t, FoldedNameHasher>;
 
     // Entry lines of one section by folded name: open addressing over (hash, line + 1)
     // pairs, so that a load of thousands of channels stays within a few cache lines.

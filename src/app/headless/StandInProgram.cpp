@@ -7,13 +7,15 @@ namespace app {
 namespace {
 
 constexpr char kAppPaths[] = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe";
+// Where the stand-in client is installed; its window is taken to be that program's.
+constexpr char kClientPath[] = "C:\\Program Files\\Roger Wilco\\roger.exe";
 
 } // namespace
 
 platform::FakeServices& StandInProgram::withClient(platform::FakeServices& fakes)
 {
-    fakes.registry.setText(platform::RootKey::LocalMachine, kAppPaths, "", "roger.exe");
-    fakes.windows.addWindow("#32770", "Roger Wilco");
+    fakes.registry.setText(platform::RootKey::LocalMachine, kAppPaths, "", kClientPath);
+    fakes.windows.addWindow("#32770", "Roger Wilco", kClientPath);
     return fakes;
 }
 

@@ -117,10 +117,32 @@ bool writerIsGone(DWORD pid)
     return ended;
 }
 
+// Whether the folder lies on a drive of this computer. Process ids are this computer's own: on
+// a network drive, a temporary file may be another computer's writer at work, whose id means
+// nothing here.
+bool onLocalDrive(const std::string& folder)
+{
+    if (folder.size() >= 2 && (folder[0] == '\\' || folder[0] == '/') &&
+        (folder[1] == '\\' || folder[1] == '/'))
+        return false;
+    char root[MAX_PATH + 1] = {};
+    if (!GetVolumePathNameA(folder.c_str(), root, sizeof root))
+        return false;
+    switch (GetDriveTypeA(root)) {
+    case DRIVE_FIXED:
+    case DRIVE_REMOVABLE:
+    case DRIVE_CDROM:
+    case DRIVE_RAMDISK: return true;
+    default: return false;
+    }
+}
+
 // Removes the temporary files of writers that no longer run: a writer killed while it saved
-// leaves its temporary file behind.
+// leaves its temporary file behind. Only on a drive of this computer (see onLocalDrive).
 void removeStaleTemporaries(const std::string& folder)
 {
+    if (!onLocalDrive(folder))
+        return;
     const std::string dir = withSeparator(folder);
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((dir + std::string(kTempPrefix) + "*.tmp").c_str(), &found);

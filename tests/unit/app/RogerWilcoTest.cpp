@@ -577,6 +577,7 @@ TEST_F(RogerWilcoTest, AJoinWhoseHostOrPasswordWouldAddASwitchIsNeverSent)
         {"10.0.0.1", "a\"b"},
         {"10.0.0.1", "a\tb"},
         {"10.0.0.1", "a\x7f"},
+        {"", "pw"}, // "/join1 /BRAVO pw": the channel would be a switch
     };
     for (const auto& c : refused) {
         EXPECT_FALSE(app::joinCommand(c.host, "BRAVO", c.password)) << c.host << " " << c.password;
