@@ -3,6 +3,7 @@
 // while the program waits for the client), the tray icon, hiding, the error when no client is
 // installed, and Exit.
 
+#include "ProgramFixture.h"
 #include "WinTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -69,66 +70,8 @@ std::string describeWindow(HWND window)
     return std::string(name) + " '" + title + "' (process " + std::to_string(process) + ")";
 }
 
-// A copy of the program in a folder of its own, so that its home profile is the test's.
-class ProgramTest : public testing::Test {
+class ProgramTest : public ProgramFixture {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(CopyFileA((exeDir() + "kestrion.exe").c_str(), m_program.c_str(), FALSE));
-        ASSERT_TRUE(CopyFileA((exeDir() + "kestrihk.dll").c_str(), dir.file("kestrihk.dll").c_str(),
-                              FALSE));
-        setClientAppPath(ClientSimulator::exePath());
-        SetEnvironmentVariableA("KESTRION_CLIENTSIM_LOG", m_log.c_str());
-        SetEnvironmentVariableA("KESTRION_CLIENTSIM_TITLE", nullptr);
-    }
-    void TearDown() override
-    {
-        m_process.reset();
-        // Whatever simulator the program started goes too.
-        for (int i = 0; i < 4; ++i) {
-            if (HWND client = FindWindowA("#32770", "Roger Wilco"))
-                PostMessageA(client, WM_CLOSE, 0, 0);
-            Sleep(50);
-        }
-        removeClientAppPath();
-    }
-
-    void profile(const std::string& text)
-    {
-        ASSERT_TRUE(writeFile(dir.file("kestrion.ini"), text));
-    }
-
-    // Starts the program and waits until the client has taken `joins` commands.
-    HWND start(std::size_t copyDataLines = 1)
-    {
-        m_process = std::make_unique<Process>(wintest::quoted(m_program));
-        if (copyDataLines > 0) {
-            EXPECT_TRUE(waitForCopyData(copyDataLines));
-        }
-        return m_process->window("TMainForm", std::chrono::seconds(15));
-    }
-
-    std::vector<std::string> copyData() const
-    {
-        std::vector<std::string> out;
-        for (const auto& line : logLines(m_log))
-            if (line.rfind("COPYDATA 254 ", 0) == 0)
-                out.push_back(line.substr(13));
-        return out;
-    }
-    bool waitForCopyData(std::size_t count)
-    {
-        return waitFor([&] { return copyData().size() >= count; }, std::chrono::seconds(15));
-    }
-    // Posts a message to the main window and waits for the client's next command.
-    std::string hotkey(HWND main, UINT message)
-    {
-        std::size_t before = copyData().size();
-        PostMessageA(main, message, 0, 0);
-        if (!waitForCopyData(before + 1))
-            return "(nothing)";
-        return copyData().back();
-    }
     static bool trayIconShown(HWND main)
     {
         NOTIFYICONDATAA data{};
@@ -159,13 +102,6 @@ protected:
         }
         return false;
     }
-
-    TempDir dir;
-    std::unique_ptr<Process> m_process;
-
-private:
-    std::string m_program = dir.file("kestrion.exe");
-    std::string m_log = dir.file("client.log");
 };
 
 // Makes `command` the program that opens web pages (.html files), and puts back what was
