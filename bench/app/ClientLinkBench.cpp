@@ -100,7 +100,19 @@ int main(int argc, char** argv)
     const std::string log = argc > 2 ? argv[2] : std::string(temp) + "client_link_bench.log";
     DeleteFileA(log.c_str());
 
-    std::string line = "\"" + exeDir() + "clientsim.exe\" --log \"" + log + "\"";
+    // The link talks only to a client window of the installed client's folder: the simulator
+    // is the installed client here.
+    const std::string simulator = exeDir() + "clientsim.exe";
+    HKEY appPaths = nullptr;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE,
+                        "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe", 0,
+                        nullptr, 0, KEY_WRITE, nullptr, &appPaths, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(appPaths, nullptr, 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(simulator.c_str()),
+                       static_cast<DWORD>(simulator.size() + 1));
+        RegCloseKey(appPaths);
+    }
+    std::string line = "\"" + simulator + "\" --log \"" + log + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION client{};

@@ -396,22 +396,32 @@ std::string captionOf(HWND main)
     return caption;
 }
 
-const char EnglishFile[] = "[TMainForm]\r\nCaption='Kestrion (en)'\r\n";
+// The width of the main window's client area: a language file sets it (and nothing else of
+// the window's layout), and it stays whatever the program sets as it runs.
+int clientWidthOf(HWND main)
+{
+    RECT client{};
+    GetClientRect(main, &client);
+    return client.right;
+}
+
+const char EnglishFile[] = "[TMainForm]\r\nCaption='Kestrion (en)'\r\nClientWidth=250\r\n";
 
 } // namespace
 
-// Started, as every test starts it, from a working folder other than its own: the profile's
-// language is what the program comes up in, not the first one its languages folder lists,
-// and the profile keeps it.
+// The profile's language is what the program comes up in, not the first one its languages
+// folder lists, and the profile keeps it.
 TEST_F(ProgramTest, TheProfilesLanguageWinsOverTheFirstOneListed)
 {
     const std::string other = writeLanguagesWithOtherFirst(
-        dir.file("language"), EnglishFile, "[TMainForm]\r\nCaption='Kestrion (de)'\r\n");
+        dir.file("language"), EnglishFile,
+        "[TMainForm]\r\nCaption='Kestrion (de)'\r\nClientWidth=300\r\n");
     ASSERT_FALSE(other.empty()) << "no name is listed before English.lng";
     profile(std::string(TwoChannels) + "[options]\r\nlanguage=English\r\n");
     HWND main = start();
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(captionOf(main), "Kestrion (en)");
+    // The caption names the profile once it is loaded; the width is the language's own.
+    EXPECT_EQ(clientWidthOf(main), 250);
     const std::string stored = readFile(dir.file("kestrion.ini"));
     EXPECT_NE(stored.find("language=English\r\n"), std::string::npos) << stored;
 }
