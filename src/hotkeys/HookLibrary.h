@@ -12,8 +12,19 @@
 // end, the library installs it again. Every key goes on to the other programs. Returns
 // non-zero once the hook is in place, 0 when it could not be installed; a second call
 // replaces the first.
-// ClearTheHook(): removes the hook and returns once the library's threads have ended; nothing
-// is posted to the window after it returns. Harmless when no hook is installed.
+// ClearTheHook(): removes the hook and returns once the hook's thread has ended; nothing is
+// posted to the window after it returns. The thread that re-reads the profile has ended too,
+// unless it is stuck in a read of a profile on a drive that stopped answering: its read is
+// cancelled, and should it still not end within a few seconds, ClearTheHook returns without
+// it and it ends on its own. Harmless when no hook is installed.
+//
+// Nothing that happens on the library's threads ends the process: an exception ends the
+// thread that met it, the keys in force stay, and the library starts what ended again.
+//
+// The library takes over the keyboard's raw input of the whole process (RegisterRawInputDevices
+// with RIDEV_INPUTSINK, for a window of its own: it tells the library that the system removed
+// its hook), and removes that registration when its hook goes. A program that uses the library
+// must not register keyboard raw input of its own.
 
 #include <windows.h>
 

@@ -1,5 +1,7 @@
 #include "hotkeys/win32/HookSession.h"
 
+#include "hotkeys/win32/FaultInjection.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -161,63 +163,136 @@ FileStamp fileStamp(const std::string& path)
     return stamp;
 }
 
-HookSession::HookSession(HWND window, std::string profilePath)
-    : m_window(window), m_keys(std::move(profilePath)),
-      m_stop(CreateEventA(nullptr, TRUE, FALSE, nullptr))
+HookSession::Watch::Watch(HWND window_, std::string profilePath)
+    : window(window_), keys(std::move(profilePath)),
+      stop(CreateEventA(nullptr, TRUE, FALSE, nullptr))
 {
+}
+
+bool HookSession::Watch::stopping() const
+{
+    return WaitForSingleObject(stop.get(), 0) == WAIT_OBJECT_0;
 }
 
 std::unique_ptr<HookSession> HookSession::start(HWND window, std::string profilePath)
 {
-    std::unique_ptr<HookSession> session(new HookSession(window, std::move(profilePath)));
-    if (!session->m_stop)
+    auto watch = std::make_shared<Watch>(window, std::move(profilePath));
+    if (!watch->stop)
         return nullptr;
-    session->m_keys.refresh(fileStamp(session->m_keys.path()), KeySource::Refresh::Always);
-    session->m_hook = HookThread::start(window, session->m_keys.keys());
-    if (!session->m_hook)
+    watch->keys.refresh(fileStamp(watch->keys.path()), KeySource::Refresh::Always);
+    watch->hook = HookThread::start(window, watch->keys.keys());
+    if (!watch->hook)
         return nullptr;
+    std::unique_ptr<HookSession> session(new HookSession(watch));
     // Without the watch thread the hook still works, with the keys read now.
-    session->m_thread.reset(CreateThread(nullptr, kStackSize, &watchMain, session.get(),
+    auto* shared = new std::shared_ptr<Watch>(std::move(watch));
+    session->m_thread.reset(CreateThread(nullptr, kStackSize, &watchMain, shared,
                                          STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
+    if (!session->m_thread)
+        delete shared;
     return session;
+}
+
+bool HookSession::stopHookThread(DWORD timeout)
+{
+    HANDLE ended = nullptr;
+    AcquireSRWLockExclusive(&m_watch->hookLock);
+    if (m_watch->hook) {
+        m_watch->hook->requestStop();
+        // A handle of our own: the watch thread may replace its hook object meanwhile.
+        DuplicateHandle(GetCurrentProcess(), m_watch->hook->handle(), GetCurrentProcess(), &ended,
+                        SYNCHRONIZE, FALSE, 0);
+    }
+    ReleaseSRWLockExclusive(&m_watch->hookLock);
+    if (!ended)
+        return true;
+    const bool done = WaitForSingleObject(ended, timeout) == WAIT_OBJECT_0;
+    CloseHandle(ended);
+    return done;
 }
 
 HookSession::~HookSession()
 {
-    if (m_thread) {
-        SetEvent(m_stop.get());
-        WaitForSingleObject(m_thread.get(), INFINITE);
+    SetEvent(m_watch->stop.get());
+    if (!m_thread) {
+        m_watch->hook.reset();
+        return;
     }
-    m_hook.reset();
+    // The hook goes first: from then on nothing is posted, whatever the watch thread does.
+    stopHookThread(0);
+    bool ended = WaitForSingleObject(m_thread.get(), kStopWait) == WAIT_OBJECT_0;
+    if (!ended) {
+        // A read of a profile on a drive that stopped answering.
+        CancelSynchronousIo(m_thread.get());
+        ended = WaitForSingleObject(m_thread.get(), kStopWait) == WAIT_OBJECT_0;
+    }
+    if (ended) {
+        m_watch->hook.reset();
+        return;
+    }
+    // The watch thread ends on its own when its read returns; it starts no hook any more.
+    if (!stopHookThread(kStopWait))
+        OutputDebugStringA("kestrihk: the hook thread did not end\n");
+    OutputDebugStringA("kestrihk: the profile watch is stuck in a read; it ends on its own\n");
 }
 
-DWORD WINAPI HookSession::watchMain(void* self)
+DWORD WINAPI HookSession::watchMain(void* shared)
 {
-    static_cast<HookSession*>(self)->watch();
+    std::unique_ptr<std::shared_ptr<Watch>> owner(static_cast<std::shared_ptr<Watch>*>(shared));
+    Watch& watch = **owner;
+    // An exception out of the watch starts it over, after a pause that keeps a fault that
+    // recurs from taking the processor.
+    while (!watch.stopping()) {
+        try {
+            watch.run();
+        } catch (...) {
+            WaitForSingleObject(watch.stop.get(), kPollInterval);
+        }
+    }
+    AcquireSRWLockExclusive(&watch.hookLock);
+    std::unique_ptr<HookThread> last = std::move(watch.hook);
+    ReleaseSRWLockExclusive(&watch.hookLock);
     return 0;
 }
 
-void HookSession::refresh(KeySource::Refresh how)
+void HookSession::Watch::refresh(KeySource::Refresh how)
 {
-    if (m_keys.refresh(fileStamp(m_keys.path()), how) && m_hook)
-        m_hook->setHotkeys(m_keys.keys());
+    // A read that fails in any way, running out of memory included, keeps the keys in force;
+    // the next look reads again.
+    try {
+        fault::pass(fault::Point::WatchRead);
+        if (keys.refresh(fileStamp(keys.path()), how) && hook)
+            hook->setHotkeys(keys.keys());
+    } catch (...) {
+    }
 }
 
-void HookSession::restartHook()
+void HookSession::Watch::restartHook()
 {
-    m_hook.reset();
-    m_hook = HookThread::start(m_window, m_keys.keys());
+    std::unique_ptr<HookThread> old;
+    AcquireSRWLockExclusive(&hookLock);
+    old = std::move(hook);
+    ReleaseSRWLockExclusive(&hookLock);
+    old.reset(); // ended already, or ends at once
+    if (stopping())
+        return;
+    std::unique_ptr<HookThread> fresh = HookThread::start(window, keys.keys());
+    AcquireSRWLockExclusive(&hookLock);
+    hook = std::move(fresh);
+    if (stopping() && hook)
+        hook->requestStop();
+    ReleaseSRWLockExclusive(&hookLock);
 }
 
-void HookSession::watch()
+void HookSession::Watch::run()
 {
-    ProfileChanges changes(m_keys.path());
+    ProfileChanges changes(keys.path());
     bool settling = false;
     bool changedSince = false;
     DWORD settleStart = 0;
     DWORD lastChange = 0;
     for (;;) {
-        HANDLE waits[3] = {m_stop.get()};
+        HANDLE waits[3] = {stop.get()};
         DWORD count = 1;
         DWORD changeIndex = MAXDWORD;
         DWORD hookIndex = MAXDWORD;
@@ -225,9 +300,9 @@ void HookSession::watch()
             changeIndex = count;
             waits[count++] = changes.event();
         }
-        if (m_hook) {
+        if (hook) {
             hookIndex = count;
-            waits[count++] = m_hook->handle();
+            waits[count++] = hook->handle();
         }
         DWORD timeout = kPollInterval;
         if (settling) {
@@ -240,7 +315,7 @@ void HookSession::watch()
         }
         DWORD woke = WaitForMultipleObjects(count, waits, FALSE, timeout);
         if (woke == WAIT_OBJECT_0)
-            break;
+            return;
         if (woke == WAIT_OBJECT_0 + changeIndex) {
             if (changes.takeChanges()) {
                 lastChange = GetTickCount();
@@ -266,13 +341,12 @@ void HookSession::watch()
                 refresh(KeySource::Refresh::Always);
             settling = false;
             changes.open();
-            if (!m_hook)
+            if (!hook)
                 restartHook();
         } else {
             Sleep(kPollInterval); // cannot happen with valid handles; never spin
         }
     }
-    m_hook.reset();
 }
 
 } // namespace hotkeys::win32

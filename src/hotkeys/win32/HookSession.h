@@ -11,6 +11,12 @@
 // on a drive that reports no changes). A save that renames a new file over the profile fails
 // while anyone holds the profile open (the store then tries again for a moment), so it is
 // opened as seldom and as briefly as this allows: never for the stamp of a plain file.
+//
+// Nothing the watch thread meets ends the process: a read that fails in any way, an exception
+// included, keeps the keys in force, and an exception out of the watch itself starts it over.
+// Ending a session is bounded: a watch thread stuck in a read is cancelled, and one that still
+// does not end is left to end on its own (with the hook thread already ended, so nothing is
+// posted any more), reported to the debugger, and never waited for forever.
 
 #include "hotkeys/KeySource.h"
 #include "hotkeys/win32/HookThread.h"
@@ -27,27 +33,45 @@ public:
     static constexpr DWORD kPollInterval = 1000;
     static constexpr DWORD kSettle = 50;
     static constexpr DWORD kMaxSettle = 500;
+    // How long ending a session waits for the watch thread before and after cancelling its
+    // read, and then for the hook thread.
+    static constexpr DWORD kStopWait = 1500;
 
     // Reads the hotkeys of `profilePath`, installs the hook for `window` and starts watching.
     // Nothing when the hook could not be installed.
     static std::unique_ptr<HookSession> start(HWND window, std::string profilePath);
 
-    // Ends both threads and returns once they have ended.
+    // Ends both threads; returns once the hook thread has ended, and at most about three times
+    // kStopWait later, whatever the watch thread is stuck in (see above).
     ~HookSession();
     HookSession(const HookSession&) = delete;
     HookSession& operator=(const HookSession&) = delete;
 
 private:
-    HookSession(HWND window, std::string profilePath);
-    static DWORD WINAPI watchMain(void* self);
-    void watch();
-    void refresh(KeySource::Refresh how);
-    void restartHook();
+    // What the watch thread works on, shared by the session and the thread, so that a thread
+    // left to end on its own still has it. The hook thread object is the watch thread's: it
+    // alone makes and replaces it while it runs (under hookLock), and the session touches it
+    // only to tell it to stop, until the watch thread has ended.
+    struct Watch {
+        Watch(HWND window, std::string profilePath);
+        void run();
+        void refresh(KeySource::Refresh how);
+        void restartHook();
+        bool stopping() const;
 
-    HWND m_window;
-    KeySource m_keys;
-    std::unique_ptr<HookThread> m_hook;
-    KernelHandle m_stop;
+        HWND window;
+        KeySource keys;
+        KernelHandle stop;
+        SRWLOCK hookLock = SRWLOCK_INIT;
+        std::unique_ptr<HookThread> hook; // guarded by hookLock for writes and for others' reads
+    };
+
+    explicit HookSession(std::shared_ptr<Watch> watch) : m_watch(std::move(watch)) {}
+    static DWORD WINAPI watchMain(void* shared);
+    // Tells the hook thread to stop and waits for it at most `timeout`; true once it ended.
+    bool stopHookThread(DWORD timeout);
+
+    std::shared_ptr<Watch> m_watch;
     KernelHandle m_thread;
 };
 

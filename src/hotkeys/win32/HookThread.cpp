@@ -1,5 +1,7 @@
 #include "hotkeys/win32/HookThread.h"
 
+#include "hotkeys/win32/FaultInjection.h"
+
 #include <algorithm>
 
 namespace hotkeys::win32 {
@@ -13,10 +15,10 @@ constexpr SIZE_T kStackSize = 64 * 1024;
 
 constexpr DWORD kKeepAwake = 2000; // ms
 
-// The hook thread that is running, if any. Only that thread reads it (in its callback and its
-// window's procedure), and it sets it before it installs anything; the owner of a thread that
-// ended otherwise starts the next one only after it has seen that thread end.
-HookThread* g_running = nullptr;
+// The hook thread object of the thread that runs it: the hook's callback and the watch
+// window's procedure run on that thread, and find their object here. Each thread has its own,
+// set before it installs anything and cleared once it has removed it.
+thread_local HookThread* t_running = nullptr;
 
 HMODULE thisModule()
 {
@@ -67,9 +69,14 @@ std::unique_ptr<HookThread> HookThread::start(HWND window, const profile::Hotkey
 HookThread::~HookThread()
 {
     if (m_thread) {
-        SetEvent(m_stop.get());
+        requestStop();
         WaitForSingleObject(m_thread.get(), INFINITE);
     }
+}
+
+void HookThread::requestStop()
+{
+    SetEvent(m_stop.get());
 }
 
 void HookThread::setHotkeys(const profile::Hotkeys& keys)
@@ -82,7 +89,13 @@ void HookThread::setHotkeys(const profile::Hotkeys& keys)
 
 DWORD WINAPI HookThread::threadMain(void* self)
 {
-    static_cast<HookThread*>(self)->run();
+    // An exception ends this thread and nothing else: run() has taken its hook and window
+    // away on the way out, and the session's watch starts a new thread.
+    try {
+        static_cast<HookThread*>(self)->run();
+    } catch (...) {
+        return 1;
+    }
     return 0;
 }
 
@@ -90,7 +103,25 @@ void HookThread::run()
 {
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE); // the thread's message queue
-    g_running = this;
+    t_running = this;
+    // Whichever way run() ends, the hook and the window go, and the raw input with them.
+    struct Cleanup {
+        HookThread& thread;
+        ~Cleanup()
+        {
+            if (thread.m_hook) {
+                UnhookWindowsHookEx(thread.m_hook);
+                thread.m_hook = nullptr;
+            }
+            if (thread.m_watchWindow) {
+                RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_REMOVE, nullptr};
+                RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
+                DestroyWindow(thread.m_watchWindow);
+                thread.m_watchWindow = nullptr;
+            }
+            t_running = nullptr;
+        }
+    } cleanup{*this};
     HMODULE module = thisModule();
 
     // The hook goes in before the watch window is made, so that a thread whose watch window
@@ -132,22 +163,17 @@ void HookThread::run()
             while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
                 DispatchMessageA(&msg);
         }
-        UnhookWindowsHookEx(m_hook);
-        m_hook = nullptr;
     }
-    if (m_watchWindow) {
-        RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_REMOVE, nullptr};
-        RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
-        DestroyWindow(m_watchWindow);
-        m_watchWindow = nullptr;
-    }
-    g_running = nullptr;
 }
 
 LRESULT CALLBACK HookThread::keyboardProc(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION && g_running)
-        g_running->onKey(wParam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam));
+    // Nothing may leave a callback of the system's but its answer.
+    try {
+        if (code == HC_ACTION && t_running)
+            t_running->onKey(wParam, *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam));
+    } catch (...) {
+    }
     // Every key goes on to the other programs.
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -173,6 +199,7 @@ void HookThread::onKey(WPARAM wParam, const KBDLLHOOKSTRUCT& info)
 
 void HookThread::takeMail()
 {
+    fault::pass(fault::Point::HookMail);
     AcquireSRWLockExclusive(&m_mailLock);
     profile::Hotkeys keys = m_mail;
     ReleaseSRWLockExclusive(&m_mailLock);
@@ -182,13 +209,17 @@ void HookThread::takeMail()
 LRESULT CALLBACK HookThread::watchWindowProc(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam)
 {
-    if (g_running && window == g_running->m_watchWindow) {
-        if (message == WM_INPUT)
-            g_running->onRawInput(lParam); // the system cleans up in DefWindowProc
-        else if (message == WM_TIMER && wParam == kWatchTimer) {
-            g_running->onWatchTimer();
-            return 0;
+    try {
+        if (t_running && window == t_running->m_watchWindow) {
+            if (message == WM_INPUT)
+                t_running->onRawInput(lParam); // the system cleans up in DefWindowProc
+            else if (message == WM_TIMER && wParam == kWatchTimer) {
+                t_running->onWatchTimer();
+                return 0;
+            }
         }
+    } catch (...) {
+        // Nothing may leave a window procedure; the watch tries again at its next key.
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

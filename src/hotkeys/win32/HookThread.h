@@ -8,6 +8,9 @@
 //
 // The thread also takes the keyboard's raw input, which keeps arriving when the system has
 // removed the hook (HookWatch.h), and then installs the hook again.
+//
+// Nothing the thread meets ends the process: an exception ends the thread alone (its hook
+// and window go with it), and the session's watch thread starts a new one.
 
 #include "hotkeys/HotkeyMatcher.h"
 #include "hotkeys/HookWatch.h"
@@ -36,7 +39,8 @@ public:
     // Messages go to `window`, from `keys` until setHotkeys() hands over others.
     static std::unique_ptr<HookThread> start(HWND window, const profile::Hotkeys& keys);
 
-    // Ends the thread and returns once it has ended: nothing is posted after that.
+    // Ends the thread and returns once it has ended: nothing is posted after that. The thread
+    // never waits for anything but its messages, so this takes no longer than one message.
     ~HookThread();
     HookThread(const HookThread&) = delete;
     HookThread& operator=(const HookThread&) = delete;
@@ -47,6 +51,9 @@ public:
 
     // Hands the thread a new table; it takes it before the next key. Callable from any thread.
     void setHotkeys(const profile::Hotkeys& keys);
+    // Tells the thread to end, and returns at once; handle() is signalled once it has ended.
+    // Callable from any thread.
+    void requestStop();
 
 private:
     HookThread(HWND window, const profile::Hotkeys& keys);
@@ -55,7 +62,8 @@ private:
     static LRESULT CALLBACK watchWindowProc(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
 
-    // On the thread itself:
+    // On the thread itself (keyboardProc and watchWindowProc find it through a pointer of
+    // that thread's own, set while run() runs):
     void run();
     void onKey(WPARAM wParam, const KBDLLHOOKSTRUCT& info);
     void onRawInput(LPARAM rawInput);
