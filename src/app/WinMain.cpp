@@ -23,11 +23,23 @@ namespace {
 constexpr char kApplicationTitle[] = "Kestrion";
 constexpr char kHelpFile[] = ".\\help\\KESTRION.HLP";
 
+// The program's own path, however long: the buffer grows until the whole path fits (the
+// system cuts it to the buffer and says nothing but its full length).
 std::string programPath()
 {
-    char path[MAX_PATH * 4];
-    DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-    return std::string(path, n < sizeof path ? n : 0);
+    std::string path(MAX_PATH, '\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0)
+            return {};
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        if (path.size() >= 32768)
+            return {};
+        path.resize(path.size() * 2);
+    }
 }
 
 } // namespace

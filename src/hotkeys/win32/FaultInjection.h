@@ -24,7 +24,9 @@ void arm(Point point, Kind kind);
 // Meets the fault armed at `point`, if any.
 void pass(Point point);
 #else
-inline void pass(Point) {}
+inline void pass(Point)
+{
+}
 #endif
 
 } // namespace hotkeys::win32::fault

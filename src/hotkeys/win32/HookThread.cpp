@@ -136,8 +136,8 @@ void HookThread::run()
     windowClass.hInstance = module;
     windowClass.lpszClassName = kWatchWindowClass;
     RegisterClassA(&windowClass); // fails harmlessly when an earlier thread registered it
-    m_watchWindow = CreateWindowExA(0, kWatchWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                    nullptr, module, nullptr);
+    m_watchWindow = CreateWindowExA(0, kWatchWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    module, nullptr);
     if (m_watchWindow) {
         // Keys typed into any program, also while another one has the focus.
         RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, m_watchWindow};
@@ -153,8 +153,8 @@ void HookThread::run()
             // Woken at least every kKeepAwake even with nothing to do: Wine passes a hook by at
             // once when its thread has not taken a message for 5 s and is not waiting at that
             // instant, which is the case just after raw input has woken it.
-            DWORD woke = MsgWaitForMultipleObjectsEx(2, waits, kKeepAwake, QS_ALLINPUT,
-                                                     MWMO_INPUTAVAILABLE);
+            DWORD woke =
+                MsgWaitForMultipleObjectsEx(2, waits, kKeepAwake, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
             if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED)
                 break;
             if (woke == WAIT_OBJECT_0 + 1)

@@ -12,8 +12,8 @@
 // Nothing the thread meets ends the process: an exception ends the thread alone (its hook
 // and window go with it), and the session's watch thread starts a new one.
 
-#include "hotkeys/HotkeyMatcher.h"
 #include "hotkeys/HookWatch.h"
+#include "hotkeys/HotkeyMatcher.h"
 
 #include "profile/Hotkeys.h"
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <optional>
 #include <string>
 
 namespace profile {
@@ -68,28 +69,56 @@ bool writeAll(HANDLE file, std::string_view bytes)
 // The file a path names, with every symbolic link and junction on the way followed, so that
 // a profile that is a link is written through it: the link stays, the file it points to gets
 // the new text and its own read-only attribute counts. A path that names nothing (a new
-// profile) or cannot be resolved is taken as it is.
-std::string finalPathOf(const std::string& path)
+// profile), or whose file system cannot tell the final path, is taken as it is. Nothing when
+// the final path is one the 8-bit file functions cannot reach (MAX_PATH or longer): writing to
+// the path itself would then replace the link instead of writing through it.
+std::optional<std::string> finalPathOf(const std::string& path)
 {
     FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.valid())
         return path;
-    char buffer[MAX_PATH + 8] = {};
-    DWORD n = GetFinalPathNameByHandleA(file.get(), buffer, sizeof buffer,
-                                        FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (n == 0 || n >= sizeof buffer)
-        return path;
-    std::string resolved(buffer, n);
+    // Asked in UTF-16, which has room for a path of any length; the first call tells the
+    // size a longer one needs.
+    std::wstring wide(MAX_PATH + 8, L'\0');
+    DWORD n = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        n = GetFinalPathNameByHandleW(file.get(), wide.data(), static_cast<DWORD>(wide.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n < wide.size())
+            break;
+        wide.assign(std::size_t{n} + 1, L'\0');
+    }
+    if (n == 0) {
+        // A file system that keeps no final paths: the path is the file's own.
+        const DWORD error = GetLastError();
+        if (error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED ||
+            error == ERROR_INVALID_PARAMETER)
+            return path;
+        return std::nullopt;
+    }
+    if (n >= wide.size())
+        return std::nullopt;
+    wide.resize(n);
     // "\\?\C:\dir\file" and "\\?\UNC\server\share\file" in the form the 8-bit
     // functions take.
-    if (resolved.rfind("\\\\?\\UNC\\", 0) == 0)
-        resolved = "\\\\" + resolved.substr(8);
-    else if (resolved.rfind("\\\\?\\", 0) == 0)
-        resolved = resolved.substr(4);
-    if (resolved.size() >= MAX_PATH)
-        return path;
+    if (wide.rfind(L"\\\\?\\UNC\\", 0) == 0)
+        wide = L"\\\\" + wide.substr(8);
+    else if (wide.rfind(L"\\\\?\\", 0) == 0)
+        wide = wide.substr(4);
+    if (wide.size() >= MAX_PATH)
+        return std::nullopt;
+    // A name the 8-bit code page cannot spell cannot be reached through it either.
+    BOOL lossy = FALSE;
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(),
+                            static_cast<int>(wide.size()), nullptr, 0, nullptr, &lossy);
+    if (bytes <= 0 || lossy)
+        return std::nullopt;
+    std::string resolved(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                        resolved.data(), bytes, nullptr, nullptr);
     return resolved;
 }
 
@@ -270,7 +299,10 @@ FileContents readFile(const std::string& path, std::size_t maxSize)
 
 bool replaceFile(const std::string& path, std::string_view bytes)
 {
-    const std::string target = finalPathOf(path);
+    const std::optional<std::string> final = finalPathOf(path);
+    if (!final)
+        return false;
+    const std::string& target = *final;
     DWORD attributes = GetFileAttributesA(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))

@@ -5,6 +5,7 @@
 #include "ui/Menu.h"
 #include "ui/OpenDialog.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
 #include <algorithm>
@@ -56,6 +57,8 @@ MenuItem* Win32Backend::trackPopupMenu(PopupMenu& menu, int x, int y)
 bool Win32Backend::executeOpenDialog(OpenDialog& dialog)
 {
     const std::string filter = OpenDialog::systemFilter(dialog.filter());
+    // Room for one long path; the dialog says when the user's choice needs more (a long path,
+    // or many files chosen at once), and is shown again with room for it.
     std::string file(4096, '\0');
     std::copy_n(dialog.fileName().begin(), std::min(dialog.fileName().size(), file.size() - 1),
                 file.begin());
@@ -65,8 +68,6 @@ bool Win32Backend::executeOpenDialog(OpenDialog& dialog)
     ofn.hwndOwner = owner ? owner : m_appWindow;
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(std::max(dialog.filterIndex(), 1));
-    ofn.lpstrFile = file.data();
-    ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrInitialDir = dialog.initialDir().empty() ? nullptr : dialog.initialDir().c_str();
     ofn.lpstrTitle = dialog.title().empty() ? nullptr : dialog.title().c_str();
     ofn.lpstrDefExt = dialog.defaultExt().empty() ? nullptr : dialog.defaultExt().c_str();
@@ -105,11 +106,24 @@ bool Win32Backend::executeOpenDialog(OpenDialog& dialog)
     // The program's current folder never follows the dialog: whatever the program starts or
     // opens by a relative path must not end up in a folder the user merely browsed.
     ofn.Flags |= OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&ofn)) {
-        return false;
+    for (int showing = 0; showing < 2; ++showing) {
+        ofn.lpstrFile = file.data();
+        ofn.nMaxFile = static_cast<DWORD>(file.size());
+        if (GetOpenFileNameA(&ofn)) {
+            dialog.setFileName(std::string(file.c_str()));
+            return true;
+        }
+        if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL) {
+            return false; // cancelled (or the system could not show the dialog)
+        }
+        // The first two bytes hold the size the choice needs.
+        const auto needed = static_cast<std::size_t>(static_cast<unsigned char>(file[0]) |
+                                                     static_cast<unsigned char>(file[1]) << 8);
+        file.assign(std::max<std::size_t>(needed + 1, file.size() * 2), '\0');
+        std::copy_n(dialog.fileName().begin(), std::min(dialog.fileName().size(), file.size() - 1),
+                    file.begin());
     }
-    dialog.setFileName(std::string(file.c_str()));
-    return true;
+    return false;
 }
 
 } // namespace ui::win32

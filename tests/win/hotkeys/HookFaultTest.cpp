@@ -31,8 +31,9 @@ template <class Function>
 Function exported(const char* name)
 {
     HMODULE library = faultyLibrary();
-    return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
-                   : nullptr;
+    return library
+               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+               : nullptr;
 }
 
 class HookFaults : public HookFixture {

@@ -120,7 +120,8 @@ protected:
         HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
         THREADENTRY32 entry{};
         entry.dwSize = sizeof entry;
-        for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+        for (BOOL more = Thread32First(snapshot, &entry); more;
+             more = Thread32Next(snapshot, &entry))
             if (entry.th32OwnerProcessID == GetCurrentProcessId())
                 ids.insert(entry.th32ThreadID);
         CloseHandle(snapshot);

@@ -337,6 +337,27 @@ TEST(IniStoreWinTest, ALinkedProfileIsWrittenThroughItsLink)
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// A link to a file whose own path the 8-bit file functions cannot reach (MAX_PATH or more):
+// the write cannot go through the link, and fails, leaving the link a link and its file as it
+// was, instead of putting a plain file in the link's place.
+TEST(IniStoreWinTest, ALinkToAFileBeyondTheReachOfThePathLimitFailsAndStaysALink)
+{
+    TempDir dir;
+    const std::string folder = unixPath(dir.path());
+    ASSERT_FALSE(folder.empty()) << "needs Wine";
+    const std::string deep = folder + "/" + std::string(120, 'd') + "/" + std::string(120, 'e');
+    ASSERT_EQ(runOnHost("mkdir -p '" + deep + "' && printf '[a]\\r\\nk=1\\r\\n' > '" + deep +
+                        "/target.ini' && ln -s '" + deep + "/target.ini' '" + folder +
+                        "/link.ini'"),
+              0);
+    const std::string link = dir.file("link.ini");
+    EXPECT_EQ(profile::readText(link, "a", "k", ""), "1");
+
+    EXPECT_THROW(profile::writeText(link, "a", "k", "2"), profile::ProfileWriteError);
+    EXPECT_EQ(runOnHost("test -L '" + folder + "/link.ini'"), 0) << "the link was replaced";
+    EXPECT_EQ(runOnHost("grep -q 'k=1' '" + deep + "/target.ini'"), 0);
+}
+
 // Where no temporary file can be made beside the profile, the profile is rewritten where it
 // stands: in a folder whose path leaves no room for the temporary file's name within MAX_PATH,
 // and in a folder that takes no new files (made so on the host: Wine runs as root here, whom
