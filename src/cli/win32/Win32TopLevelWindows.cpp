@@ -1,6 +1,6 @@
 #include "cli/win32/Win32TopLevelWindows.h"
 
-#include "platform/win32/Handles.h"
+#include "base/win32/Handles.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@ namespace {
 // ones included, and suffice for the image name.
 std::string programOf(DWORD processId)
 {
-    platform::UniqueKernelHandle process(
+    base::win32::UniqueKernelHandle process(
         OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process)
         return {};

@@ -1,6 +1,8 @@
 // Only in the test build of the hook library (KESTRIHK_FAULT_INJECTION).
 #include "hotkeys/win32/FaultInjection.h"
 
+#include "base/win32/Handles.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -22,15 +24,13 @@ std::atomic<int>& slot(Point point)
 // cancels it (CancelSynchronousIo), as a read of a file on a hung network drive does.
 void blockInRead()
 {
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, nullptr, 0))
+    base::win32::UniqueKernelHandle readEnd;
+    base::win32::UniqueKernelHandle writeEnd;
+    if (!CreatePipe(readEnd.put(), writeEnd.put(), nullptr, 0))
         return;
     char byte = 0;
     DWORD got = 0;
-    ReadFile(readEnd, &byte, 1, &got, nullptr);
-    CloseHandle(readEnd);
-    CloseHandle(writeEnd);
+    ReadFile(readEnd.get(), &byte, 1, &got, nullptr);
 }
 
 } // namespace

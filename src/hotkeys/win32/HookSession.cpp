@@ -52,7 +52,7 @@ public:
     ProfileChanges(const ProfileChanges&) = delete;
     ProfileChanges& operator=(const ProfileChanges&) = delete;
 
-    bool watching() const { return m_folderHandle != INVALID_HANDLE_VALUE; }
+    bool watching() const { return static_cast<bool>(m_folderHandle); }
     // Signalled when the folder reported changes; then call takeChanges().
     HANDLE event() const { return m_event.get(); }
 
@@ -61,10 +61,10 @@ public:
     {
         if (watching() || !m_event)
             return;
-        m_folderHandle =
+        m_folderHandle.reset(
             CreateFileA(m_folder.c_str(), FILE_LIST_DIRECTORY,
                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr);
+                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr));
         if (watching() && !arm())
             close();
     }
@@ -74,7 +74,7 @@ public:
     bool takeChanges()
     {
         DWORD bytes = 0;
-        if (!GetOverlappedResult(m_folderHandle, &m_overlapped, &bytes, FALSE)) {
+        if (!GetOverlappedResult(m_folderHandle.get(), &m_overlapped, &bytes, FALSE)) {
             close(); // the folder went away; open() tries again later
             return true;
         }
@@ -101,7 +101,7 @@ private:
         ResetEvent(m_event.get());
         m_overlapped = {};
         m_overlapped.hEvent = m_event.get();
-        return ReadDirectoryChangesW(m_folderHandle, m_buffer, sizeof m_buffer, FALSE,
+        return ReadDirectoryChangesW(m_folderHandle.get(), m_buffer, sizeof m_buffer, FALSE,
                                      FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE |
                                          FILE_NOTIFY_CHANGE_SIZE,
                                      nullptr, &m_overlapped, nullptr) != 0;
@@ -111,19 +111,18 @@ private:
         if (!watching())
             return;
         // The buffer must outlive the read the system may still be doing.
-        if (CancelIo(m_folderHandle)) {
+        if (CancelIo(m_folderHandle.get())) {
             DWORD bytes = 0;
-            GetOverlappedResult(m_folderHandle, &m_overlapped, &bytes, TRUE);
+            GetOverlappedResult(m_folderHandle.get(), &m_overlapped, &bytes, TRUE);
         }
-        CloseHandle(m_folderHandle);
-        m_folderHandle = INVALID_HANDLE_VALUE;
+        m_folderHandle.reset();
         ResetEvent(m_event.get());
     }
 
     std::string m_folder;
     std::wstring m_name;
     KernelHandle m_event;
-    HANDLE m_folderHandle = INVALID_HANDLE_VALUE;
+    base::win32::UniqueFile m_folderHandle;
     OVERLAPPED m_overlapped{};
     alignas(DWORD) BYTE m_buffer[8192];
 };
@@ -145,13 +144,11 @@ FileStamp fileStamp(const std::string& path)
         stamp.size = (std::uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
         return stamp;
     }
-    KernelHandle file(CreateFileA(path.c_str(), 0,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
+    base::win32::UniqueFile file(CreateFileA(path.c_str(), 0,
+                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                             nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
         return {};
-    }
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(file.get(), &info))
         return {};
@@ -195,20 +192,18 @@ std::unique_ptr<HookSession> HookSession::start(HWND window, std::string profile
 
 bool HookSession::stopHookThread(DWORD timeout)
 {
-    HANDLE ended = nullptr;
+    KernelHandle ended;
     AcquireSRWLockExclusive(&m_watch->hookLock);
     if (m_watch->hook) {
         m_watch->hook->requestStop();
         // A handle of our own: the watch thread may replace its hook object meanwhile.
-        DuplicateHandle(GetCurrentProcess(), m_watch->hook->handle(), GetCurrentProcess(), &ended,
-                        SYNCHRONIZE, FALSE, 0);
+        DuplicateHandle(GetCurrentProcess(), m_watch->hook->handle(), GetCurrentProcess(),
+                        ended.put(), SYNCHRONIZE, FALSE, 0);
     }
     ReleaseSRWLockExclusive(&m_watch->hookLock);
     if (!ended)
         return true;
-    const bool done = WaitForSingleObject(ended, timeout) == WAIT_OBJECT_0;
-    CloseHandle(ended);
-    return done;
+    return WaitForSingleObject(ended.get(), timeout) == WAIT_OBJECT_0;
 }
 
 HookSession::~HookSession()

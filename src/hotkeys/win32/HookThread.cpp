@@ -109,15 +109,11 @@ void HookThread::run()
         HookThread& thread;
         ~Cleanup()
         {
-            if (thread.m_hook) {
-                UnhookWindowsHookEx(thread.m_hook);
-                thread.m_hook = nullptr;
-            }
+            thread.m_hook.reset();
             if (thread.m_watchWindow) {
                 RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_REMOVE, nullptr};
                 RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
-                DestroyWindow(thread.m_watchWindow);
-                thread.m_watchWindow = nullptr;
+                thread.m_watchWindow.reset();
             }
             t_running = nullptr;
         }
@@ -126,8 +122,8 @@ void HookThread::run()
 
     // The hook goes in before the watch window is made, so that a thread whose watch window
     // can be found has its hook in place (or has failed to place it).
-    m_hook = SetWindowsHookExA(WH_KEYBOARD_LL, &keyboardProc, module, 0);
-    m_installed = m_hook != nullptr;
+    m_hook.reset(SetWindowsHookExA(WH_KEYBOARD_LL, &keyboardProc, module, 0));
+    m_installed = static_cast<bool>(m_hook);
     if (m_installed)
         m_watch.installed(GetTickCount());
 
@@ -136,11 +132,11 @@ void HookThread::run()
     windowClass.hInstance = module;
     windowClass.lpszClassName = kWatchWindowClass;
     RegisterClassA(&windowClass); // fails harmlessly when an earlier thread registered it
-    m_watchWindow = CreateWindowExA(0, kWatchWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                    module, nullptr);
+    m_watchWindow.reset(CreateWindowExA(0, kWatchWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                        nullptr, module, nullptr));
     if (m_watchWindow) {
         // Keys typed into any program, also while another one has the focus.
-        RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, m_watchWindow};
+        RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, m_watchWindow.get()};
         RegisterRawInputDevices(&keyboard, 1, sizeof keyboard);
     }
     SetEvent(m_ready.get());
@@ -210,7 +206,7 @@ LRESULT CALLBACK HookThread::watchWindowProc(HWND window, UINT message, WPARAM w
                                              LPARAM lParam)
 {
     try {
-        if (t_running && window == t_running->m_watchWindow) {
+        if (t_running && window == t_running->m_watchWindow.get()) {
             if (message == WM_INPUT)
                 t_running->onRawInput(lParam); // the system cleans up in DefWindowProc
             else if (message == WM_TIMER && wParam == kWatchTimer) {
@@ -250,19 +246,18 @@ void HookThread::armWatchTimer()
 {
     std::optional<std::uint32_t> next = m_watch.nextCheck(GetTickCount());
     if (next)
-        SetTimer(m_watchWindow, kWatchTimer, std::max<UINT>(*next, USER_TIMER_MINIMUM), nullptr);
+        SetTimer(m_watchWindow.get(), kWatchTimer, std::max<UINT>(*next, USER_TIMER_MINIMUM),
+                 nullptr);
     else
-        KillTimer(m_watchWindow, kWatchTimer);
+        KillTimer(m_watchWindow.get(), kWatchTimer);
 }
 
 // The system has stopped calling the hook: a new one goes in before the old one goes, so no
 // key passes in between.
 void HookThread::installAgain(DWORD now)
 {
-    if (HHOOK fresh = SetWindowsHookExA(WH_KEYBOARD_LL, &keyboardProc, thisModule(), 0)) {
-        UnhookWindowsHookEx(m_hook);
-        m_hook = fresh;
-    }
+    if (HHOOK fresh = SetWindowsHookExA(WH_KEYBOARD_LL, &keyboardProc, thisModule(), 0))
+        m_hook.reset(fresh);
     m_watch.installed(now);
 }
 

@@ -17,6 +17,8 @@
 
 #include "profile/Hotkeys.h"
 
+#include "base/win32/Handles.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -26,11 +28,7 @@ namespace hotkeys::win32 {
 // The class of the hook thread's message-only window, which takes the raw input; never shown.
 inline constexpr char kWatchWindowClass[] = "KestrihkKeyWatch";
 
-// Closes a kernel handle.
-struct KernelHandleCloser {
-    void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using KernelHandle = std::unique_ptr<void, KernelHandleCloser>;
+using KernelHandle = base::win32::UniqueKernelHandle;
 
 class HookThread {
 public:
@@ -86,8 +84,8 @@ private:
     // Owned by the thread:
     HotkeyMatcher m_matcher;
     HookWatch m_watch;
-    HHOOK m_hook = nullptr;
-    HWND m_watchWindow = nullptr;
+    base::win32::UniqueHook m_hook;
+    base::win32::UniqueWindow m_watchWindow;
     KBDLLHOOKSTRUCT m_lastEvent{};
 };
 

@@ -2,41 +2,17 @@
 
 #include "i18n/AnsiText.h"
 
+#include "base/win32/Handles.h"
+#include "base/win32/Win32Error.h"
+
 #include <windows.h>
 
 namespace i18n::files {
 
 namespace {
 
-// Closes a file handle without disturbing the last error.
-struct FileHandle {
-    HANDLE handle;
-    explicit FileHandle(HANDLE h) : handle(h) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle()
-    {
-        if (handle != INVALID_HANDLE_VALUE) {
-            DWORD error = GetLastError();
-            CloseHandle(handle);
-            SetLastError(error);
-        }
-    }
-};
-
-std::string systemMessage(DWORD error)
-{
-    char* text = nullptr;
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                 FORMAT_MESSAGE_IGNORE_INSERTS,
-                             nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = n ? std::string(text, n) : "System error " + std::to_string(error);
-    if (text)
-        LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
-        message.pop_back();
-    return message;
-}
+using base::win32::systemMessage;
+using base::win32::UniqueFile;
 
 bool hasLanguageExtension(const std::string& name)
 {
@@ -49,8 +25,8 @@ std::vector<std::string> listLanguageFiles(const std::string& dir)
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((dir + "*.lng").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
+    base::win32::UniqueFind find(FindFirstFileA((dir + "*.lng").c_str(), &data));
+    if (!find)
         return names;
     do {
         // The pattern also matches through short names ("x.lngx" as "X~1.LNG"); keep only
@@ -58,8 +34,7 @@ std::vector<std::string> listLanguageFiles(const std::string& dir)
         std::string name = data.cFileName;
         if (hasLanguageExtension(name))
             names.push_back(std::move(name));
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &data));
     return names;
 }
 
@@ -82,12 +57,12 @@ std::string readFile(const std::string& path, std::size_t maxSize)
     auto fail = [&](const std::string& reason) -> FileError {
         return FileError("Cannot open file \"" + path + "\". " + reason);
     };
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.handle == INVALID_HANDLE_VALUE)
+    if (!file)
         throw fail(systemMessage(GetLastError()));
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(file.handle, &size))
+    if (!GetFileSizeEx(file.get(), &size))
         throw fail(systemMessage(GetLastError()));
     if (static_cast<unsigned long long>(size.QuadPart) > maxSize)
         throw fail("The file is too large.");
@@ -95,7 +70,7 @@ std::string readFile(const std::string& path, std::size_t maxSize)
     std::size_t done = 0;
     while (done < content.size()) {
         DWORD n = 0;
-        if (!ReadFile(file.handle, content.data() + done, static_cast<DWORD>(content.size() - done),
+        if (!ReadFile(file.get(), content.data() + done, static_cast<DWORD>(content.size() - done),
                       &n, nullptr))
             throw fail(systemMessage(GetLastError()));
         if (n == 0)
@@ -113,17 +88,16 @@ void replaceFile(const std::string& path, std::string_view content)
     };
     std::string temporary = path + ".tmp~";
     {
-        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file.handle == INVALID_HANDLE_VALUE)
+        if (!file)
             throw fail(GetLastError());
         DWORD written = 0;
-        if (!WriteFile(file.handle, content.data(), static_cast<DWORD>(content.size()), &written,
+        if (!WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
                        nullptr) ||
-            written != content.size() || !FlushFileBuffers(file.handle)) {
+            written != content.size() || !FlushFileBuffers(file.get())) {
             DWORD error = GetLastError();
-            CloseHandle(file.handle);
-            file.handle = INVALID_HANDLE_VALUE;
+            file.reset();
             DeleteFileA(temporary.c_str());
             throw fail(error);
         }

@@ -1,10 +1,12 @@
 #include "platform/win32/Win32ProcessLauncher.h"
 
-#include "platform/win32/Handles.h"
+#include "base/win32/Handles.h"
 
 #include <vector>
 
 namespace platform {
+
+using base::win32::UniqueKernelHandle;
 
 bool Win32ProcessLauncher::launch(const std::string& commandLine, ShowState show,
                                   const std::string& folder)

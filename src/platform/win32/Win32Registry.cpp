@@ -1,10 +1,12 @@
 #include "platform/win32/Win32Registry.h"
 
-#include "platform/win32/Handles.h"
+#include "base/win32/Handles.h"
 
 #include <vector>
 
 namespace platform {
+
+using base::win32::UniqueRegistryKey;
 
 namespace {
 

@@ -1,10 +1,12 @@
 #include "platform/win32/Win32WindowMessenger.h"
 
-#include "platform/win32/Handles.h"
+#include "base/win32/Handles.h"
 
 #include <windows.h>
 
 namespace platform {
+
+using base::win32::UniqueKernelHandle;
 
 namespace {
 

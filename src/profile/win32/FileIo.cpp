@@ -2,6 +2,8 @@
 
 #include "profile/TemporaryName.h"
 
+#include "base/win32/Handles.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -12,32 +14,7 @@ namespace profile {
 
 namespace {
 
-// Closes a file handle on every path out of a function; keeps the last error as it was.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : m_handle(handle) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle()
-    {
-        if (valid()) {
-            DWORD saved = GetLastError();
-            CloseHandle(m_handle);
-            SetLastError(saved);
-        }
-    }
-    bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return m_handle; }
-    bool close()
-    {
-        HANDLE handle = m_handle;
-        m_handle = INVALID_HANDLE_VALUE;
-        return CloseHandle(handle) != 0;
-    }
-
-private:
-    HANDLE m_handle;
-};
+using base::win32::UniqueFile;
 
 std::string folderOf(const std::string& path)
 {
@@ -74,10 +51,10 @@ bool writeAll(HANDLE file, std::string_view bytes)
 // the path itself would then replace the link instead of writing through it.
 std::optional<std::string> finalPathOf(const std::string& path)
 {
-    FileHandle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
+    UniqueFile file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file.valid())
+    if (!file)
         return path;
     // Asked in UTF-16, which has room for a path of any length; the first call tells the
     // size a longer one needs.
@@ -137,13 +114,12 @@ std::string withSeparator(std::string folder)
 // user's) counts as running; an id in use by a newer process keeps the file too.
 bool writerIsGone(DWORD pid)
 {
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    base::win32::UniqueKernelHandle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (!process)
         return GetLastError() == ERROR_INVALID_PARAMETER;
     DWORD code = 0;
-    const bool ended = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
-    CloseHandle(process);
-    return ended;
+    return GetExitCodeProcess(process.get(), &code) && code != STILL_ACTIVE;
 }
 
 // Whether the folder lies on a drive of this computer. Process ids are this computer's own: on
@@ -174,8 +150,9 @@ void removeStaleTemporaries(const std::string& folder)
         return;
     const std::string dir = withSeparator(folder);
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((dir + std::string(kTempPrefix) + "*.tmp").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE)
+    base::win32::UniqueFind find(
+        FindFirstFileA((dir + std::string(kTempPrefix) + "*.tmp").c_str(), &found));
+    if (!find)
         return;
     const DWORD self = GetCurrentProcessId();
     do {
@@ -184,17 +161,16 @@ void removeStaleTemporaries(const std::string& folder)
         auto writer = temporaryNameWriter(kTempPrefix, found.cFileName, true);
         if (writer && *writer != self && writerIsGone(*writer))
             DeleteFileA((dir + found.cFileName).c_str());
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &found));
 }
 
 // Rewrites an existing file where it stands. Room for the longer of the old and new text is
 // taken first, so that a full disk fails before any byte of the old text is overwritten.
 bool rewriteInPlace(const std::string& path, std::string_view bytes)
 {
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK)
+    if (!file || GetFileType(file.get()) != FILE_TYPE_DISK)
         return false;
     LARGE_INTEGER oldSize{};
     if (!GetFileSizeEx(file.get(), &oldSize))
@@ -207,7 +183,7 @@ bool rewriteInPlace(const std::string& path, std::string_view bytes)
         return false;
     return SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN) &&
            writeAll(file.get(), bytes) && SetEndOfFile(file.get()) &&
-           FlushFileBuffers(file.get()) && file.close();
+           FlushFileBuffers(file.get()) && base::win32::closeReporting(file);
 }
 
 // Runs `replace` (a replacement of the profile) again for a little while when it fails
@@ -240,10 +216,10 @@ bool retryWhileHeld(Replace replace)
 FileContents readFile(const std::string& path, std::size_t maxSize)
 {
     FileContents result;
-    FileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    if (!file) {
         DWORD error = GetLastError();
         DWORD attributes = GetFileAttributesA(path.c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -339,8 +315,9 @@ bool replaceFile(const std::string& path, std::string_view bytes)
         return false;
     };
     {
-        FileHandle file(created);
-        if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get()) || !file.close())
+        UniqueFile file(created);
+        if (!writeAll(file.get(), bytes) || !FlushFileBuffers(file.get()) ||
+            !base::win32::closeReporting(file))
             return discard();
     }
     // ReplaceFile keeps what makes the old file the user's: its security descriptor (the
