@@ -28,7 +28,7 @@ const ui::ClassInfo& TMainForm::staticClassInfo()
 TMainForm::TMainForm(ui::Component* owner, MainFormServices& services)
     : ui::Form(owner), m_services(services)
 {
-    m_programFolder = folderOf(services.programPath);
+    m_programFolder = base::folderPrefixOf(services.programPath);
     m_homeProfile = profile::homeProfilePath(services.programPath);
     m_trayIcon = std::make_unique<platform::TrayIcon>(services.desktop.tray);
     buildComponents();

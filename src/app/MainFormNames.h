@@ -2,6 +2,7 @@
 // by the files that make up TMainForm. Internal to the main window.
 #pragma once
 
+#include "base/Paths.h"
 #include "i18n/ResourceStrings.h"
 #include "profile/SettingsDlg.h"
 
@@ -65,19 +66,7 @@ inline constexpr std::uint8_t kLanguageGroup = 2;
 // separator.
 inline constexpr int kFixedInitialChannelItems = 4;
 
-// The file name of a path (without its folder), as written.
-inline std::string fileNameOf(const std::string& path)
-{
-    auto slash = path.find_last_of("\\/:");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The folder of a path, with its final separator; empty when it has none.
-inline std::string folderOf(const std::string& path)
-{
-    auto slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
+using base::fileNameOf;
 
 // A path as the program means it: a relative one is taken from the program's folder, not from
 // the current folder, which a shortcut may set to anywhere.

@@ -2,6 +2,8 @@
 
 #include "profile/ClientArguments.h"
 
+#include "base/Paths.h"
+
 #include <algorithm>
 
 namespace app {
@@ -54,9 +56,7 @@ std::string clientCommandLine(std::string_view clientPath, std::string_view argu
 
 std::string clientFolder(std::string_view clientPath)
 {
-    auto end = clientPath.find_last_of("\\/:");
-    return end == std::string_view::npos ? std::string()
-                                         : std::string(clientPath.substr(0, end + 1));
+    return base::folderPrefixOf(clientPath);
 }
 
 bool samePath(std::string_view a, std::string_view b)

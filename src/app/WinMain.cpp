@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "app/win32/DllSearch.h"
 #include "app/win32/KestrihkBinding.h"
+#include "base/Paths.h"
 #include "i18n/bsCorePolyglot.h"
 #include "platform/win32/Win32Services.h"
 #include "profile/SoundsDlg.h"
@@ -54,7 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         const std::string program = programPath();
         // Languages are looked for beside the program from the first look on, never in the
         // folder the program happened to be started from.
-        i18n::TbsCorePolyglot core(program.substr(0, program.find_last_of("\\/") + 1));
+        i18n::TbsCorePolyglot core(base::folderPrefixOf(program));
 
         ui::win32::Win32Backend backend(instance);
         // Everything the main window uses is declared before the application, which destroys

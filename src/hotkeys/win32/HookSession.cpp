@@ -2,6 +2,8 @@
 
 #include "hotkeys/win32/FaultInjection.h"
 
+#include "base/Paths.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -11,22 +13,8 @@ namespace {
 
 constexpr SIZE_T kStackSize = 64 * 1024;
 
-std::string folderOf(const std::string& path)
-{
-    std::size_t slash = path.find_last_of("\\/");
-    if (slash == std::string::npos)
-        return ".";
-    // A root keeps its separator ("C:\"), so that it names the folder.
-    if (slash == 0 || (slash == 2 && path[1] == ':'))
-        return path.substr(0, slash + 1);
-    return path.substr(0, slash);
-}
-
-std::string fileNameOf(const std::string& path)
-{
-    std::size_t slash = path.find_last_of("\\/:");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+using base::fileNameOf;
+using base::folderOf;
 
 std::wstring wide(const std::string& text)
 {

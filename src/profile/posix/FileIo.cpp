@@ -2,6 +2,8 @@
 
 #include "profile/TemporaryName.h"
 
+#include "base/Paths.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -47,12 +49,7 @@ private:
 
 std::string folderOf(const std::string& path)
 {
-    std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
+    return base::folderOf(path, base::PathStyle::Posix);
 }
 
 // A symbolic link is replaced through: the file it names gets the new text.

@@ -2,6 +2,7 @@
 
 #include "profile/TemporaryName.h"
 
+#include "base/Paths.h"
 #include "base/win32/Handles.h"
 
 #include <windows.h>
@@ -16,20 +17,7 @@ namespace {
 
 using base::win32::UniqueFile;
 
-std::string folderOf(const std::string& path)
-{
-    std::size_t slash = path.find_last_of("\\/");
-    if (slash == std::string::npos) {
-        // "C:name" lives in the current folder of drive C.
-        if (path.size() >= 2 && path[1] == ':')
-            return path.substr(0, 2) + ".";
-        return ".";
-    }
-    // Keep the separator of a root ("C:\", "\") so that it names the folder.
-    if (slash == 0 || (slash == 2 && path[1] == ':'))
-        return path.substr(0, slash + 1);
-    return path.substr(0, slash);
-}
+using base::folderOf;
 
 bool writeAll(HANDLE file, std::string_view bytes)
 {
