@@ -2,6 +2,8 @@
 
 #include "i18n/AnsiText.h"
 
+#include "base/FileIo.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -109,31 +111,12 @@ std::string readFile(const std::string& path, std::size_t maxSize)
 
 void replaceFile(const std::string& path, std::string_view content)
 {
-    auto fail = [&](int error) -> FileError {
-        return FileError("Cannot create file " + quoted(path) + ". " + std::strerror(error));
-    };
-    fs::path target = nativePath(path);
-    fs::path temporary = target;
-    temporary += ".tmp~";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file)
-        throw fail(errno);
-    bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    int error = errno;
-    if (std::fflush(file) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    if (std::fclose(file) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    if (written && std::rename(temporary.c_str(), target.c_str()) == 0)
-        return;
-    if (written)
-        error = errno;
-    std::remove(temporary.c_str());
-    throw fail(error);
+    // The program's one replacement of a file: unique temporary names, the file's permissions
+    // kept, a link written through.
+    errno = 0;
+    if (!base::replaceFile(nativePath(path).string(), content))
+        throw FileError("Cannot create file " + quoted(path) + ". " +
+                        std::strerror(errno != 0 ? errno : EIO));
 }
 
 } // namespace i18n::files

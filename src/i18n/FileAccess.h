@@ -35,9 +35,9 @@ WriteAccess writeAccess(const std::string& path);
 // a file locked by another program) or is larger than `maxSize` bytes.
 std::string readFile(const std::string& path, std::size_t maxSize);
 
-// Replaces the content of `path` (creating it if needed) so that no reader ever sees a
-// half-written file: the text goes to a temporary file beside it, which then takes its place.
-// Throws FileError and leaves the file as it was when that fails.
+// Replaces the content of `path` (creating it if needed) as the profile store replaces a
+// profile (base::replaceFile): no reader ever sees a half-written file, and the file keeps
+// its permissions. Throws FileError and leaves the file as it was when that fails.
 void replaceFile(const std::string& path, std::string_view content);
 
 } // namespace files

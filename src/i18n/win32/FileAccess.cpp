@@ -2,6 +2,7 @@
 
 #include "i18n/AnsiText.h"
 
+#include "base/FileIo.h"
 #include "base/win32/Handles.h"
 #include "base/win32/Win32Error.h"
 
@@ -83,31 +84,10 @@ std::string readFile(const std::string& path, std::size_t maxSize)
 
 void replaceFile(const std::string& path, std::string_view content)
 {
-    auto fail = [&](DWORD error) -> FileError {
-        return FileError("Cannot create file \"" + path + "\". " + systemMessage(error));
-    };
-    std::string temporary = path + ".tmp~";
-    {
-        UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file)
-            throw fail(GetLastError());
-        DWORD written = 0;
-        if (!WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written,
-                       nullptr) ||
-            written != content.size() || !FlushFileBuffers(file.get())) {
-            DWORD error = GetLastError();
-            file.reset();
-            DeleteFileA(temporary.c_str());
-            throw fail(error);
-        }
-    }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DWORD error = GetLastError();
-        DeleteFileA(temporary.c_str());
-        throw fail(error);
-    }
+    // The program's one replacement of a file: unique temporary names, retries while a reader
+    // holds the file, the file's permissions kept, a link written through.
+    if (!base::replaceFile(path, content))
+        throw FileError("Cannot create file \"" + path + "\". " + systemMessage(GetLastError()));
 }
 
 } // namespace i18n::files

@@ -5,7 +5,7 @@
 // Checked: a name is taken only in the writer's form; every name a writer makes is taken,
 // with its id read back exactly.
 
-#include "profile/TemporaryName.h"
+#include "base/TemporaryName.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string prefix = input.ConsumeRandomLengthString(8);
     const std::string name = input.ConsumeRemainingBytesAsString();
 
-    if (auto id = profile::temporaryNameWriter(prefix, name, ignoreCase)) {
+    if (auto id = base::temporaryNameWriter(prefix, name, ignoreCase)) {
         // A name that is taken has the writer's form: the prefix, a process id (never 0, no
         // process has it), a dash, a serial, ".tmp".
         check(*id != 0);
@@ -43,8 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const char last = name[name.size() - 4];
         check(last == '.');
     }
-    const std::string made = profile::temporaryName(prefix, writer, serial);
-    const auto parsed = profile::temporaryNameWriter(prefix, made, ignoreCase);
+    const std::string made = base::temporaryName(prefix, writer, serial);
+    const auto parsed = base::temporaryNameWriter(prefix, made, ignoreCase);
     if (writer == 0)
         check(!parsed);
     else

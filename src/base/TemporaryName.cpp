@@ -1,8 +1,8 @@
-#include "profile/TemporaryName.h"
+#include "base/TemporaryName.h"
 
 #include <algorithm>
 
-namespace profile {
+namespace base {
 
 namespace {
 
@@ -59,4 +59,4 @@ std::optional<std::uint32_t> temporaryNameWriter(std::string_view prefix, std::s
     return writer;
 }
 
-} // namespace profile
+} // namespace base

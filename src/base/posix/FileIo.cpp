@@ -1,6 +1,6 @@
-#include "profile/FileIo.h"
+#include "base/FileIo.h"
 
-#include "profile/TemporaryName.h"
+#include "base/TemporaryName.h"
 
 #include "base/Paths.h"
 
@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace profile {
+namespace base {
 
 namespace {
 
@@ -47,9 +47,9 @@ private:
     int m_fd;
 };
 
-std::string folderOf(const std::string& path)
+std::string posixFolderOf(const std::string& path)
 {
-    return base::folderOf(path, base::PathStyle::Posix);
+    return folderOf(path, PathStyle::Posix);
 }
 
 // A symbolic link is replaced through: the file it names gets the new text.
@@ -210,7 +210,7 @@ bool replaceFile(const std::string& path, std::string_view bytes)
             return false;
     }
 
-    const std::string folder = folderOf(target);
+    const std::string folder = posixFolderOf(target);
     static std::atomic<unsigned> counter{0};
     std::string temp;
     int raw = -1;
@@ -262,7 +262,7 @@ bool isExistingFile(const std::string& path)
 bool folderOfPathExists(const std::string& path)
 {
     struct stat st {};
-    return ::stat(folderOf(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return ::stat(posixFolderOf(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-} // namespace profile
+} // namespace base

@@ -1,9 +1,9 @@
-#include "profile/TemporaryName.h"
+#include "base/TemporaryName.h"
 
 #include <gtest/gtest.h>
 
-using profile::temporaryName;
-using profile::temporaryNameWriter;
+using base::temporaryName;
+using base::temporaryNameWriter;
 
 TEST(TemporaryName, OnlyTheStoresOwnNamesTellTheirWriter)
 {

@@ -1,6 +1,6 @@
-#include "profile/FileIo.h"
+#include "base/FileIo.h"
 
-#include "profile/TemporaryName.h"
+#include "base/TemporaryName.h"
 
 #include "base/Paths.h"
 #include "base/win32/Handles.h"
@@ -11,13 +11,11 @@
 #include <optional>
 #include <string>
 
-namespace profile {
+namespace base {
 
 namespace {
 
 using base::win32::UniqueFile;
-
-using base::folderOf;
 
 bool writeAll(HANDLE file, std::string_view bytes)
 {
@@ -346,4 +344,4 @@ bool folderOfPathExists(const std::string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-} // namespace profile
+} // namespace base

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace profile {
+namespace base {
 
 std::string temporaryName(std::string_view prefix, std::uint32_t writer, unsigned serial);
 
@@ -18,4 +18,4 @@ std::string temporaryName(std::string_view prefix, std::uint32_t writer, unsigne
 std::optional<std::uint32_t> temporaryNameWriter(std::string_view prefix, std::string_view name,
                                                  bool ignoreCase);
 
-} // namespace profile
+} // namespace base
