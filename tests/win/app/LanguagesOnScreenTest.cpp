@@ -8,7 +8,7 @@
 // in every language there.
 
 #include "app/MainForm.h"
-#include "app/win32/KestrihkBinding.h"
+#include "app/win32/Program.h"
 #include "i18n/Messages.h"
 #include "i18n/ResourceStrings.h"
 #include "i18n/TranslatableTexts.h"
@@ -79,7 +79,8 @@ void expectShownAndFitting(const ui::Form& form)
     SCOPED_TRACE(form.className());
     for (const auto& text : i18n::translatableTexts(form)) {
         const auto dot = text.path.find('.');
-        const std::string property = dot == std::string::npos ? text.path : text.path.substr(dot + 1);
+        const std::string property =
+            dot == std::string::npos ? text.path : text.path.substr(dot + 1);
         const ui::Component* component =
             dot == std::string::npos ? &form : form.findComponent(text.path.substr(0, dot));
         auto* control = dynamic_cast<const ui::WinControl*>(component);
@@ -232,25 +233,14 @@ TEST(LanguagesOnScreen, EveryLanguageShowsItsTextsOnEveryWindowAndTheyFit)
     SetEnvironmentVariableA("KESTRION_CLIENTSIM_LOG", dir.file("client.log").c_str());
 
     // The program's start, as WinMain makes it, with the program in the test's folder.
-    platform::Services os = platform::win32Services();
-    platform::DesktopServices desktop = platform::win32DesktopServices();
-    app::RogerWilco link(os);
-    i18n::TbsCorePolyglot core;
-    ui::win32::Win32Backend backend;
-    app::KestrihkBinding hook;
-    app::MainFormServices services{link, os, desktop, hook, program, [](const ui::Form& form) {
-                                       return static_cast<platform::WindowHandle>(
-                                           reinterpret_cast<std::uintptr_t>(windowHandle(form)));
-                                   }};
-    ui::Application app;
-    app.setTitle("Kestrion");
-    app.setShowMainForm(false);
-    auto& main = app.createForm<app::TMainForm>(services);
-    main.SoundsDlg = &app.createForm<profile::TSoundsDlg>(main.bsPolyglotManager1);
+    app::Program running(GetModuleHandleA(nullptr), program);
+    ui::Application& app = running.application();
+    app::TMainForm& main = running.mainForm();
     ASSERT_FALSE(app.terminated()); // the client started
     ASSERT_EQ(main.Language1->count(), 5);
     HWND mainWindow = windowHandle(main);
-    const std::string focusMain = "xdotool search --name '^Quorbit.s RW Corvandial$' windowfocus --sync";
+    const std::string focusMain =
+        "xdotool search --name '^Quorbit.s RW Corvandial$' windowfocus --sync";
 
     std::vector<ui::MenuItem*> languages(main.Language1->items().begin(),
                                          main.Language1->items().end());
@@ -341,7 +331,8 @@ TEST(LanguagesOnScreen, EveryLanguageShowsItsTextsOnEveryWindowAndTheyFit)
                 shot(app, windowHandle(sounds), "sound-" + name + ".png");
                 whenShown([&] {
                     HWND open = nullptr;
-                    EXPECT_TRUE(pumpUntil(app, [&] { return (open = shownFileDialog()) != nullptr; }));
+                    EXPECT_TRUE(
+                        pumpUntil(app, [&] { return (open = shownFileDialog()) != nullptr; }));
                     if (!open)
                         return;
                     EXPECT_EQ(windowText(open), sounds.OpenDialog1->title());

@@ -5,7 +5,7 @@
 // installed at start.
 
 #include "app/MainForm.h"
-#include "app/win32/KestrihkBinding.h"
+#include "app/win32/Program.h"
 #include "i18n/bsCorePolyglot.h"
 #include "platform/win32/Win32Services.h"
 #include "profile/IniFile.h"
@@ -50,21 +50,9 @@ TEST(SettingsFromMainWindow, ACapturedKeyAndANewChannelReachTheProfileAndTheMenu
     SetEnvironmentVariableA("KESTRION_CLIENTSIM_LOG", dir.file("client.log").c_str());
 
     // The program's start, as WinMain makes it, with the program in the test's folder.
-    platform::Services os = platform::win32Services();
-    platform::DesktopServices desktop = platform::win32DesktopServices();
-    app::RogerWilco link(os);
-    i18n::TbsCorePolyglot core;
-    ui::win32::Win32Backend backend;
-    app::KestrihkBinding hook;
-    app::MainFormServices services{link, os, desktop, hook, program, [](const ui::Form& form) {
-                                       return static_cast<platform::WindowHandle>(
-                                           reinterpret_cast<std::uintptr_t>(windowHandle(form)));
-                                   }};
-    ui::Application app;
-    app.setTitle("Kestrion");
-    app.setShowMainForm(false);
-    auto& main = app.createForm<app::TMainForm>(services);
-    main.SoundsDlg = &app.createForm<profile::TSoundsDlg>(main.bsPolyglotManager1);
+    app::Program running(GetModuleHandleA(nullptr), program);
+    ui::Application& app = running.application();
+    app::TMainForm& main = running.mainForm();
     ASSERT_FALSE(app.terminated()); // the client started
     ASSERT_EQ(main.ChannelBar->position(), 2);
 
