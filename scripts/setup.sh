@@ -11,7 +11,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/probe-32bit.sh"
 
 packages=(
-  cmake ninja-build g++ clang libclang-rt-14-dev binutils
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-tidy clang-format binutils
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 fonts-wine

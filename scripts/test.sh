@@ -52,6 +52,13 @@ for preset in native fuzz bench win64 win32; do
 done
 
 suite native --preset native -j "$jobs"
+echo "==> ./scripts/lint.sh"
+if ./scripts/lint.sh; then
+  summary+=("$(printf '%-14s %s' lint 'clang-tidy found nothing')")
+else
+  status=1
+  summary+=("$(printf '%-14s %s' lint 'FAILED: see the findings above')")
+fi
 suite fuzz --preset fuzz
 # The Windows suites drive real windows under Wine with no window manager, where the keyboard
 # focus can still go astray in ways no test can wait for; a suite that fails runs once more,

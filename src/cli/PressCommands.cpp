@@ -45,6 +45,7 @@ const std::vector<HotkeyPress>& hotkeyPresses()
 {
     static const std::vector<HotkeyPress> presses = [] {
         std::vector<HotkeyPress> out;
+        out.reserve(profile::TSettingsDlg::KeyFieldActions.size());
         // In the order the settings dialog shows the keys: the channels, then the others.
         for (HotkeyAction action : profile::TSettingsDlg::KeyFieldActions)
             out.push_back({profile::hotkeyName(action), hotkeys::messageFor(action),

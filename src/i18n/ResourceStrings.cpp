@@ -50,8 +50,11 @@ std::string LoadResourceString(const ResStringRec* reference)
 {
     if (!reference)
         return {};
+    // An identifier of 65536 or more is the address of a literal text (Messages.h); the
+    // conversion back to a pointer is the reference's own design.
     if (reference->identifier >= 65536)
-        return std::string(reinterpret_cast<const char*>(reference->identifier));
+        return std::string(reinterpret_cast<const char*>( // NOLINT(performance-no-int-to-ptr)
+            reference->identifier));
     auto id = static_cast<std::uint16_t>(reference->identifier);
     if (auto translated = TbsCorePolyglot::findTranslatedMessage(id))
         return std::move(*translated);

@@ -22,7 +22,7 @@ namespace i18n {
 class TbsINIFile {
 public:
     // The largest language file read; a larger one is refused with FileError.
-    static constexpr std::size_t kMaxFileSize = 16 * 1024 * 1024;
+    static constexpr std::size_t kMaxFileSize = std::size_t{16} * 1024 * 1024;
 
     struct Entry {
         std::string name;

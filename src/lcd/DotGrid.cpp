@@ -15,7 +15,7 @@ namespace {
 int scaledDown(int value, int dpi)
 {
     const std::int64_t twice = 2 * std::int64_t(value) * dpi;
-    return int((twice + ui::kDesignDpi - 1) / (2 * ui::kDesignDpi));
+    return int((twice + ui::kDesignDpi - 1) / (2 * std::int64_t{ui::kDesignDpi}));
 }
 
 struct Axis {
@@ -51,7 +51,7 @@ Axis scaledAxis(int dot, int dotStep, int cellStep, int dots, int cells, int dpi
         c = dots * d + (dots - 1) * g;
         step = std::max(ui::scaleLength(cellStep, dpi), c + scaledDown(cellGap, dpi));
     }
-    const std::int64_t inner = std::int64_t(area) - 2 * frame;
+    const std::int64_t inner = std::int64_t(area) - 2 * std::int64_t(frame);
     auto extent = [&] { return std::int64_t(cells - 1) * step + c; };
     if (extent() > inner && cells > 1 && !whole) {
         // Closer, as far as the area needs, but never closer than the scaled design gap.

@@ -55,7 +55,8 @@ public:
                     char dot = row[c];
                     if (dot != '#' && dot != '.')
                         fail("glyph art: a dot must be '#' or '.'");
-                    m_dots[base + r * Cols + c] = dot == '#' ? 1 : 0;
+                    m_dots[base + std::size_t(r) * std::size_t(Cols) + std::size_t(c)] =
+                        dot == '#' ? 1 : 0;
                 }
             }
         }

@@ -8,7 +8,7 @@
 namespace profile {
 
 // The largest profile the store reads or writes (a larger file is left alone).
-inline constexpr std::size_t kMaxProfileSize = 64u * 1024 * 1024;
+inline constexpr std::size_t kMaxProfileSize = std::size_t{64} * 1024 * 1024;
 
 using base::FileContents;
 using base::folderOfPathExists;

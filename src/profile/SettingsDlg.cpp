@@ -342,7 +342,7 @@ void TSettingsDlg::Button3Click(ui::Persistent&)
         ChannelNameEdit->text().empty() ? std::string(kNewChannelName) : ChannelNameEdit->text();
     syncTopIndex(*ListBox1);
     const int index = ListBox1->items().add(name);
-    m_workingSounds.push_back(kDefaultSound);
+    m_workingSounds.emplace_back(kDefaultSound);
     ListBox1->setItemIndex(index);
     m_currentChannel = index;
     ChannelNameEdit->setText(name);
