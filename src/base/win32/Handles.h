@@ -116,6 +116,20 @@ private:
     HDC m_dc;
 };
 
+// A painting of a window: BeginPaint now, EndPaint when it goes.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) noexcept : m_window(window) { BeginPaint(window, &m_paint); }
+    ~PaintScope() { EndPaint(m_window, &m_paint); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const noexcept { return m_paint.hdc; }
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint{};
+};
+
 // Selects an object into a device context and puts the one it replaced back when it goes.
 class SelectionGuard {
 public:

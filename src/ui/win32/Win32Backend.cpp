@@ -60,23 +60,15 @@ Win32Backend::Win32Backend(HINSTANCE instance) : m_instance(instance)
                              ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
     registerWindowClasses(instance);
-    m_appWindow = CreateWindowExA(0, AppClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0, 0,
-                                  nullptr, nullptr, instance, nullptr);
-    m_queueFilter =
-        SetWindowsHookExA(WH_GETMESSAGE, &dropPostedSystemMessages, nullptr, GetCurrentThreadId());
+    m_appWindow.reset(CreateWindowExA(0, AppClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0,
+                                      0, nullptr, nullptr, instance, nullptr));
+    m_queueFilter.reset(
+        SetWindowsHookExA(WH_GETMESSAGE, &dropPostedSystemMessages, nullptr, GetCurrentThreadId()));
 }
 
 Win32Backend::~Win32Backend()
 {
-    if (m_queueFilter) {
-        UnhookWindowsHookEx(m_queueFilter);
-    }
-    if (m_tooltip) {
-        DestroyWindow(m_tooltip);
-    }
-    if (m_appWindow) {
-        DestroyWindow(m_appWindow);
-    }
+    // The filter, the tooltip and the application window go with their owners, in that order.
     if (g_backend == this) {
         g_backend = nullptr;
     }
@@ -85,12 +77,12 @@ Win32Backend::~Win32Backend()
 HWND Win32Backend::tooltipWindow()
 {
     if (!m_tooltip) {
-        m_tooltip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_appWindow,
-                                    nullptr, m_instance, nullptr);
+        m_tooltip.reset(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                        WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                        m_appWindow.get(), nullptr, m_instance, nullptr));
     }
-    return m_tooltip;
+    return m_tooltip.get();
 }
 
 ModalResult Win32Backend::showMessageBox(const MessageBoxRequest& request)
@@ -105,7 +97,7 @@ ModalResult Win32Backend::showMessageBox(const MessageBoxRequest& request)
     }
     HWND owner = GetActiveWindow();
     if (!owner || !peerOf(owner)) {
-        owner = m_appWindow;
+        owner = m_appWindow.get();
     }
     const int answer = MessageBoxA(owner, request.text.c_str(), request.caption.c_str(), flags);
     return answer == 0 ? ModalResult::Cancel : static_cast<ModalResult>(answer);
@@ -118,15 +110,15 @@ std::uint32_t Win32Backend::systemColor(int index) const
 
 std::unique_ptr<ControlPeer> Win32Backend::createPeer(WinControl& control)
 {
-    return createControlWindow(control, m_instance, m_appWindow);
+    return createControlWindow(control, m_instance, m_appWindow.get());
 }
 
 void Win32Backend::applicationChanged(Application& application)
 {
-    SetWindowTextA(m_appWindow, application.title().c_str());
-    LONG_PTR ex = GetWindowLongPtrA(m_appWindow, GWL_EXSTYLE);
+    SetWindowTextA(m_appWindow.get(), application.title().c_str());
+    LONG_PTR ex = GetWindowLongPtrA(m_appWindow.get(), GWL_EXSTYLE);
     ex = application.toolWindowOwner() ? (ex | WS_EX_TOOLWINDOW) : (ex & ~WS_EX_TOOLWINDOW);
-    SetWindowLongPtrA(m_appWindow, GWL_EXSTYLE, ex);
+    SetWindowLongPtrA(m_appWindow.get(), GWL_EXSTYLE, ex);
 }
 
 void Win32Backend::postMessage(Form& target, const Message& message)
@@ -181,7 +173,7 @@ void Win32Backend::runMessageLoop(Application& application)
 
 void Win32Backend::quit()
 {
-    PostMessageA(m_appWindow, WM_NULL, 0, 0); // wakes the loop, which then sees the flag
+    PostMessageA(m_appWindow.get(), WM_NULL, 0, 0); // wakes the loop, which then sees the flag
 }
 
 void Win32Backend::runModalLoop(Form& form)

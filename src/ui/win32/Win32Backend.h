@@ -28,6 +28,7 @@
 // Construct one Win32Backend at program start (it installs itself, see ui/Backend.h), before
 // the Application; it makes the application's hidden owner window.
 
+#include "base/win32/Handles.h"
 #include "ui/Backend.h"
 
 #include <windows.h>
@@ -57,7 +58,7 @@ public:
     bool executeOpenDialog(OpenDialog& dialog) override;
 
     // The application's hidden owner window.
-    HWND applicationWindow() const { return m_appWindow; }
+    HWND applicationWindow() const { return m_appWindow.get(); }
     HINSTANCE instance() const { return m_instance; }
     HWND tooltipWindow();
 
@@ -67,12 +68,12 @@ private:
     bool handleOne(const MSG& msg);
 
     HINSTANCE m_instance;
-    HWND m_appWindow = nullptr;
-    HWND m_tooltip = nullptr;
+    base::win32::UniqueWindow m_appWindow;
+    base::win32::UniqueWindow m_tooltip;
     // Sees every message this thread takes from its queue, in any message loop (ours, a
     // message box's, a menu's, a file dialog's), and drops those that only the system may
     // send and another program may have posted.
-    HHOOK m_queueFilter = nullptr;
+    base::win32::UniqueHook m_queueFilter;
 };
 
 // How the text of a label, check box, radio button or button fits its window, in the window's

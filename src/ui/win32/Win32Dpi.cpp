@@ -1,4 +1,5 @@
 #include "ui/win32/Win32Dpi.h"
+#include "base/win32/Handles.h"
 
 #include "ui/Screen.h"
 
@@ -40,8 +41,7 @@ Function lookUp(const char* library, const char* name)
         return nullptr;
     }
     // Through the generic function pointer type, which every function pointer converts to.
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
 } // namespace
@@ -52,11 +52,8 @@ int systemDpi()
     if (get) {
         return static_cast<int>(get());
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : kDesignDpi;
-    if (screen) {
-        ReleaseDC(nullptr, screen);
-    }
+    base::win32::WindowDC screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : kDesignDpi;
     return dpi > 0 ? dpi : kDesignDpi;
 }
 
@@ -95,7 +92,8 @@ int metricForDpi(int index, int dpi)
 RECT windowRectForClient(const RECT& client, DWORD style, bool menu, DWORD exStyle, int dpi)
 {
     RECT r = client;
-    static const auto adjust = lookUp<AdjustWindowRectExForDpiFn>(User32, "AdjustWindowRectExForDpi");
+    static const auto adjust =
+        lookUp<AdjustWindowRectExForDpiFn>(User32, "AdjustWindowRectExForDpi");
     if (adjust) {
         if (adjust(&r, style, menu, exStyle, static_cast<UINT>(dpi))) {
             return r;

@@ -43,14 +43,13 @@ HMENU buildMenu(const MenuItem& parent, bool popup)
 
 MenuItem* Win32Backend::trackPopupMenu(PopupMenu& menu, int x, int y)
 {
-    HMENU popup = buildMenu(menu.items(), true);
+    base::win32::UniqueMenu popup(buildMenu(menu.items(), true));
     HWND owner = GetForegroundWindow();
     if (!owner || !peerOf(owner)) {
-        owner = m_appWindow;
+        owner = m_appWindow.get();
     }
     const UINT command = static_cast<UINT>(TrackPopupMenu(
-        popup, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
-    DestroyMenu(popup);
+        popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
     return command ? menu.findByCommand(static_cast<std::uint16_t>(command)) : nullptr;
 }
 
@@ -65,7 +64,7 @@ bool Win32Backend::executeOpenDialog(OpenDialog& dialog)
     OPENFILENAMEA ofn{};
     ofn.lStructSize = sizeof ofn;
     HWND owner = GetActiveWindow();
-    ofn.hwndOwner = owner ? owner : m_appWindow;
+    ofn.hwndOwner = owner ? owner : m_appWindow.get();
     ofn.lpstrFilter = filter.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(std::max(dialog.filterIndex(), 1));
     ofn.lpstrInitialDir = dialog.initialDir().empty() ? nullptr : dialog.initialDir().c_str();

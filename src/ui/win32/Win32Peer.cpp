@@ -42,18 +42,16 @@ struct FontFit {
 
 FontFit fitOf(HFONT font, const char* face)
 {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font);
+    base::win32::WindowDC screen(nullptr);
+    base::win32::SelectionGuard selected(screen.get(), font);
     TEXTMETRICA metrics{};
-    GetTextMetricsA(screen, &metrics);
+    GetTextMetricsA(screen.get(), &metrics);
     char got[LF_FACESIZE] = {};
-    GetTextFaceA(screen, sizeof got, got);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    GetTextFaceA(screen.get(), sizeof got, got);
     return {metrics.tmHeight - metrics.tmInternalLeading, lstrcmpiA(got, face) == 0};
 }
 
-HFONT createFont(const Font& f, int dpi)
+base::win32::UniqueFont createFont(const Font& f, int dpi)
 {
     // Points at the window's dpi: the text has the size it has on paper at every scale.
     const int height = MulDiv(f.size(), dpi, 72);
@@ -63,27 +61,24 @@ HFONT createFont(const Font& f, int dpi)
                            (f.style() & Font::StrikeOut) != 0, f.charset(), precision,
                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
     };
-    HFONT font = create(f.name().c_str(), OUT_DEFAULT_PRECIS);
+    base::win32::UniqueFont font(create(f.name().c_str(), OUT_DEFAULT_PRECIS));
     // A bitmap face comes in a few sizes only, and the system settles for a smaller one when
     // none fits (MS Sans Serif ends at 12 points in some systems): then the face's own outline
     // version, or else an outline face of the same kind, draws the text at the size asked for.
-    int error = std::abs(fitOf(font, f.name().c_str()).height - height);
+    int error = std::abs(fitOf(font.get(), f.name().c_str()).height - height);
     if (error <= 1) {
         return font;
     }
     const char* const faces[] = {f.name().c_str(), OutlineFaces[0], OutlineFaces[1]};
     for (const char* face : faces) {
-        HFONT outline = create(face, OUT_TT_ONLY_PRECIS);
-        const FontFit fit = fitOf(outline, face);
+        base::win32::UniqueFont outline(create(face, OUT_TT_ONLY_PRECIS));
+        const FontFit fit = fitOf(outline.get(), face);
         if (fit.ownFace && std::abs(fit.height - height) < error) {
-            DeleteObject(font);
-            font = outline;
+            font = std::move(outline);
             error = std::abs(fit.height - height);
             if (error <= 1) {
                 break;
             }
-        } else {
-            DeleteObject(outline);
         }
     }
     return font;
@@ -169,22 +164,12 @@ Peer::Peer(WinControl& control, HWND hwnd, bool subclass, int dpi)
 Peer::~Peer()
 {
     if (m_hwnd) {
-        HWND hwnd = m_hwnd;
+        // The peer's window goes with it, and its menu bar with the window; the font and the
+        // icons it was given go once it is gone (the members' owners release them).
+        base::win32::UniqueWindow window(m_hwnd);
         forgetWindow();
         if (m_systemProc) {
-            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_systemProc));
-        }
-        DestroyWindow(hwnd);
-    }
-    if (m_font) {
-        DeleteObject(m_font);
-    }
-    if (m_menu) {
-        DestroyMenu(m_menu);
-    }
-    for (HICON icon : {m_smallIcon, m_bigIcon}) {
-        if (icon) {
-            DestroyIcon(icon);
+            SetWindowLongPtrA(window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_systemProc));
         }
     }
 }
@@ -235,12 +220,11 @@ void Peer::present(const Raster& image, int x, int y)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    HDC dc = GetDC(m_hwnd);
+    base::win32::WindowDC dc(m_hwnd);
     if (dc) {
-        SetDIBitsToDevice(dc, x, y, static_cast<DWORD>(image.width()),
+        SetDIBitsToDevice(dc.get(), x, y, static_cast<DWORD>(image.width()),
                           static_cast<DWORD>(image.height()), 0, 0, 0,
                           static_cast<UINT>(image.height()), pixels.data(), &info, DIB_RGB_COLORS);
-        ReleaseDC(m_hwnd, dc);
     }
 }
 
@@ -471,12 +455,10 @@ void Peer::applyText()
 
 void Peer::applyFont()
 {
-    HFONT font = createFont(m_control.font(), m_dpi);
-    SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (m_font) {
-        DeleteObject(m_font);
-    }
-    m_font = font;
+    base::win32::UniqueFont font = createFont(m_control.font(), m_dpi);
+    SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    // The window no longer uses the old font: it goes now.
+    m_font = std::move(font);
     if (growsToCaption(m_control)) {
         applyBounds();
     }
@@ -588,15 +570,19 @@ void Peer::applyThumb(TrackBar&)
 
 void Peer::applyMenu(Form& form)
 {
-    HMENU next = form.menu() ? buildMenu(form.menu()->items(), false) : nullptr;
-    const bool hadMenu = GetMenu(m_hwnd) != nullptr;
-    SetMenu(m_hwnd, next);
-    if (m_menu) {
-        DestroyMenu(m_menu);
+    base::win32::UniqueMenu next(form.menu() ? buildMenu(form.menu()->items(), false) : nullptr);
+    // The menu bar the window owned goes once the window has let go of it; the new one is the
+    // window's from SetMenu on.
+    base::win32::UniqueMenu previous(GetMenu(m_hwnd));
+    const bool hadMenu = static_cast<bool>(previous);
+    const bool hasMenu = static_cast<bool>(next);
+    if (!SetMenu(m_hwnd, next.get())) {
+        previous.release(); // still the window's
+        return;
     }
-    m_menu = next;
+    next.release();
     DrawMenuBar(m_hwnd);
-    if (hadMenu != (next != nullptr)) {
+    if (hadMenu != hasMenu) {
         // A menu bar that comes or goes takes its room from the frame, not the client area.
         fitClientArea(m_hwnd, scaledClientSize(form, m_dpi));
     }
@@ -623,17 +609,13 @@ void Peer::applyIcons()
                                              metricForDpi(width, m_dpi),
                                              metricForDpi(height, m_dpi), 0));
     };
-    HICON small = load(SM_CXSMICON, SM_CYSMICON);
-    HICON big = load(SM_CXICON, SM_CYICON);
-    SendMessageA(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    SendMessageA(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    for (HICON old : {m_smallIcon, m_bigIcon}) {
-        if (old) {
-            DestroyIcon(old);
-        }
-    }
-    m_smallIcon = small;
-    m_bigIcon = big;
+    base::win32::UniqueIcon small(load(SM_CXSMICON, SM_CYSMICON));
+    base::win32::UniqueIcon big(load(SM_CXICON, SM_CYICON));
+    SendMessageA(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    SendMessageA(m_hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    // The window shows the new ones: the old ones go.
+    m_smallIcon = std::move(small);
+    m_bigIcon = std::move(big);
 }
 
 } // namespace ui::win32

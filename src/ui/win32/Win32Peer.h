@@ -13,6 +13,7 @@
 // window scaled to the window's dpi, and a form's position read from the window comes back
 // to the model in design units.
 
+#include "base/win32/Handles.h"
 #include "ui/ControlPeer.h"
 #include "ui/Screen.h"
 
@@ -130,10 +131,10 @@ private:
     HWND m_hwnd;
     int m_dpi;
     WNDPROC m_systemProc = nullptr;
-    HFONT m_font = nullptr;
-    HMENU m_menu = nullptr;
-    HICON m_smallIcon = nullptr;
-    HICON m_bigIcon = nullptr;
+    base::win32::UniqueFont m_font;
+    // The window owns its menu bar (base/win32/Handles.h): the peer keeps none.
+    base::win32::UniqueIcon m_smallIcon;
+    base::win32::UniqueIcon m_bigIcon;
     // A form's position in design units as last written to or read from its window; the
     // window keeps its own exact place until the model's position changes.
     Point m_formPosition{};

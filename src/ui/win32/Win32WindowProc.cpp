@@ -2,6 +2,8 @@
 // user actions (see Win32Backend.h for the list).
 #include "ui/win32/Win32Peer.h"
 
+#include "base/win32/Handles.h"
+
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/ListBox.h"
@@ -78,9 +80,11 @@ LRESULT CALLBACK ownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     auto* form = dynamic_cast<Form*>(&peer->control());
     switch (msg) {
     case WM_PAINT: {
-        PAINTSTRUCT ps;
-        BeginPaint(hwnd, &ps);
-        EndPaint(hwnd, &ps);
+        // The windowless children draw themselves through the window's own context, once
+        // the system's painting has validated the window.
+        {
+            base::win32::PaintScope validate(hwnd);
+        }
         peer->paintGraphicChildren();
         return 0;
     }

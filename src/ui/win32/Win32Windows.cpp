@@ -126,8 +126,7 @@ void registerWindowClasses(HINSTANCE instance)
     // The classes own them for the life of the program.
     auto icon = [instance](int width, int height) {
         return static_cast<HICON>(LoadImageA(instance, ProgramIcon, IMAGE_ICON,
-                                             GetSystemMetrics(width), GetSystemMetrics(height),
-                                             0));
+                                             GetSystemMetrics(width), GetSystemMetrics(height), 0));
     };
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -303,12 +302,13 @@ struct CaptionMetrics {
 CaptionMetrics captionMetrics(HWND hwnd, const WinControl& control, int dpi)
 {
     CaptionMetrics metrics;
-    HDC dc = GetDC(hwnd);
-    if (!dc) {
+    base::win32::WindowDC window(hwnd);
+    if (!window) {
         return metrics;
     }
-    HGDIOBJ old =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    const HDC dc = window.get();
+    base::win32::SelectionGuard font(
+        dc, reinterpret_cast<HGDIOBJ>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
     const std::string text = windowText(hwnd);
     RECT extent{0, 0, 0, 0};
     DrawTextA(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
@@ -321,8 +321,6 @@ CaptionMetrics captionMetrics(HWND hwnd, const WinControl& control, int dpi)
     } else if (dynamic_cast<const Button*>(&control)) {
         metrics.edges = {metricForDpi(SM_CXEDGE, dpi), metricForDpi(SM_CYEDGE, dpi)};
     }
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
     return metrics;
 }
 
