@@ -4,6 +4,8 @@
 // never blocks on a device, and a replacement that no reader ever sees half done. Paths are
 // 8-bit text as the system takes them.
 
+#include "base/SystemError.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -42,7 +44,10 @@ FileContents readFile(const std::string& path, std::size_t maxSize);
 //   the new text is taken first, so a full disk still leaves the old text whole.
 // - A successful write removes the temporary files in that folder that writers killed in
 //   mid-save left behind (named after their writer's process, which no longer runs).
-bool replaceFile(const std::string& path, std::string_view bytes);
+// `why`, when given, receives the failed call and its error (SystemError.h) when false is
+// returned; a refusal without a failed call (a folder, a read-only file) reports the system's
+// error for it (access denied).
+bool replaceFile(const std::string& path, std::string_view bytes, SystemError* why = nullptr);
 
 // True when `path` names something that exists and is not a folder.
 bool isExistingFile(const std::string& path);

@@ -113,10 +113,9 @@ void replaceFile(const std::string& path, std::string_view content)
 {
     // The program's one replacement of a file: unique temporary names, the file's permissions
     // kept, a link written through.
-    errno = 0;
-    if (!base::replaceFile(nativePath(path).string(), content))
-        throw FileError("Cannot create file " + quoted(path) + ". " +
-                        std::strerror(errno != 0 ? errno : EIO));
+    base::SystemError why;
+    if (!base::replaceFile(nativePath(path).string(), content, &why))
+        throw FileError("Cannot create file " + quoted(path) + ". " + why.message);
 }
 
 } // namespace i18n::files

@@ -36,8 +36,9 @@ void checkEntry(std::string_view section, std::string_view key, std::string_view
 
 } // namespace
 
-ProfileWriteError::ProfileWriteError(const std::string& path)
-    : std::runtime_error("Unable to write to " + path), m_path(path)
+ProfileWriteError::ProfileWriteError(const std::string& path,
+                                     std::optional<base::SystemError> cause)
+    : std::runtime_error("Unable to write to " + path), m_path(path), m_cause(std::move(cause))
 {
 }
 
@@ -123,8 +124,11 @@ void IniFile::commit()
         return;
     }
     std::string bytes = m_document.serialize();
-    if (bytes.size() > kMaxProfileSize || !replaceFile(m_path, bytes))
+    if (bytes.size() > kMaxProfileSize)
         throw ProfileWriteError(m_path);
+    base::SystemError why;
+    if (!replaceFile(m_path, bytes, &why))
+        throw ProfileWriteError(m_path, why);
     // What is on disk now is what the document holds.
     m_source = Source::Readable;
     m_document = IniDocument(std::move(bytes));

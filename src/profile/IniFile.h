@@ -18,9 +18,12 @@
 //   "[" or with the bytes of a UTF-8 byte-order mark, cannot be stored without changing other
 //   entries; writing one throws InvalidProfileEntry before anything is changed.
 
+#include "base/SystemError.h"
+
 #include "profile/IniDocument.h"
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,11 +32,16 @@ namespace profile {
 
 class ProfileWriteError : public std::runtime_error {
 public:
-    explicit ProfileWriteError(const std::string& path);
+    // The text is always "Unable to write to " + path; the cause, when a call of the system
+    // failed, goes with it.
+    explicit ProfileWriteError(const std::string& path,
+                               std::optional<base::SystemError> cause = std::nullopt);
     const std::string& path() const { return m_path; }
+    const std::optional<base::SystemError>& cause() const { return m_cause; }
 
 private:
     std::string m_path;
+    std::optional<base::SystemError> m_cause;
 };
 
 class InvalidProfileEntry : public std::runtime_error {

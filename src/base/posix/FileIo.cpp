@@ -195,18 +195,26 @@ FileContents readFile(const std::string& path, std::size_t maxSize)
     return result;
 }
 
-bool replaceFile(const std::string& path, std::string_view bytes)
+namespace {
+
+// The replacement; on failure, errno is that of the step that failed.
+bool replaceFileSteps(const std::string& path, std::string_view bytes)
 {
     const std::string target = resolveLink(path);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists) {
-        if (S_ISDIR(old.st_mode))
+        if (S_ISDIR(old.st_mode)) {
+            errno = EISDIR;
             return false;
+        }
         // No write permission for anyone is the read-only attribute of this platform, and it
         // holds for every user; otherwise the caller's own permission decides.
-        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-            ::access(target.c_str(), W_OK) != 0)
+        if ((old.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            errno = EACCES;
+            return false;
+        }
+        if (::access(target.c_str(), W_OK) != 0)
             return false;
     }
 
@@ -230,7 +238,9 @@ bool replaceFile(const std::string& path, std::string_view bytes)
         return false;
     Fd fd(raw);
     auto discard = [&] {
+        const int error = errno;
         ::unlink(temp.c_str());
+        errno = error;
         return false;
     };
     if (exists) {
@@ -251,6 +261,18 @@ bool replaceFile(const std::string& path, std::string_view bytes)
         (void)::fsync(dir.get());
     removeStaleTemporaries(folder);
     return true;
+}
+
+} // namespace
+
+bool replaceFile(const std::string& path, std::string_view bytes, SystemError* why)
+{
+    errno = 0;
+    if (replaceFileSteps(path, bytes))
+        return true;
+    if (why)
+        *why = lastSystemError("replace " + path);
+    return false;
 }
 
 bool isExistingFile(const std::string& path)

@@ -259,16 +259,23 @@ FileContents readFile(const std::string& path, std::size_t maxSize)
     return result;
 }
 
-bool replaceFile(const std::string& path, std::string_view bytes)
+namespace {
+
+// The replacement; on failure, the system's last error is that of the step that failed.
+bool replaceFileSteps(const std::string& path, std::string_view bytes)
 {
     const std::optional<std::string> final = finalPathOf(path);
-    if (!final)
+    if (!final) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
+    }
     const std::string& target = *final;
     DWORD attributes = GetFileAttributesA(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
-    if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+    if (exists && (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) {
+        SetLastError(ERROR_ACCESS_DENIED);
         return false;
+    }
 
     // The new text goes to a file of its own in the profile's folder, so that the
     // replacement stays on one volume.
@@ -297,7 +304,9 @@ bool replaceFile(const std::string& path, std::string_view bytes)
     if (created == INVALID_HANDLE_VALUE)
         return false;
     auto discard = [&] {
+        const DWORD error = GetLastError();
         DeleteFileA(temp.c_str());
+        SetLastError(error);
         return false;
     };
     {
@@ -328,6 +337,17 @@ bool replaceFile(const std::string& path, std::string_view bytes)
         SetFileAttributesA(target.c_str(), attributes);
     removeStaleTemporaries(folder);
     return true;
+}
+
+} // namespace
+
+bool replaceFile(const std::string& path, std::string_view bytes, SystemError* why)
+{
+    if (replaceFileSteps(path, bytes))
+        return true;
+    if (why)
+        *why = lastSystemError("replace " + path);
+    return false;
 }
 
 bool isExistingFile(const std::string& path)

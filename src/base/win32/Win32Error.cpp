@@ -1,5 +1,6 @@
 #include "base/win32/Win32Error.h"
 
+#include "base/SystemError.h"
 #include "base/UniqueHandle.h"
 
 namespace base::win32 {
@@ -18,10 +19,9 @@ struct LocalMemoryPolicy {
 std::string systemMessage(DWORD code)
 {
     UniqueHandle<LocalMemoryPolicy> text;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<char*>(text.put()), 0,
-                                   nullptr);
+    const DWORD n = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<char*>(text.put()), 0, nullptr);
     std::string message = n ? std::string(text.get(), n) : "System error " + std::to_string(code);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
         message.pop_back();
@@ -29,3 +29,13 @@ std::string systemMessage(DWORD code)
 }
 
 } // namespace base::win32
+
+namespace base {
+
+SystemError lastSystemError(std::string call)
+{
+    const DWORD code = GetLastError();
+    return {std::move(call), code, win32::systemMessage(code)};
+}
+
+} // namespace base

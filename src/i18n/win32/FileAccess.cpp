@@ -86,8 +86,9 @@ void replaceFile(const std::string& path, std::string_view content)
 {
     // The program's one replacement of a file: unique temporary names, retries while a reader
     // holds the file, the file's permissions kept, a link written through.
-    if (!base::replaceFile(path, content))
-        throw FileError("Cannot create file \"" + path + "\". " + systemMessage(GetLastError()));
+    base::SystemError why;
+    if (!base::replaceFile(path, content, &why))
+        throw FileError("Cannot create file \"" + path + "\". " + why.message);
 }
 
 } // namespace i18n::files

@@ -1,5 +1,6 @@
 // The backend object: its windows, message boxes, the message loops and the modal state.
 #include "ui/win32/Win32Backend.h"
+#include "base/win32/Win32Error.h"
 #include "ui/win32/Win32Peer.h"
 
 #include "ui/Application.h"
@@ -62,6 +63,9 @@ Win32Backend::Win32Backend(HINSTANCE instance) : m_instance(instance)
     registerWindowClasses(instance);
     m_appWindow.reset(CreateWindowExA(0, AppClass, "", WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 0, 0,
                                       0, nullptr, nullptr, instance, nullptr));
+    if (!m_appWindow) {
+        throw base::win32::Win32Error::last("CreateWindowExA");
+    }
     m_queueFilter.reset(
         SetWindowsHookExA(WH_GETMESSAGE, &dropPostedSystemMessages, nullptr, GetCurrentThreadId()));
 }

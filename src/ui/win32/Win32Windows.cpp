@@ -1,5 +1,6 @@
 // Making windows: the window classes, the window of each kind of control, and where a form
 // opens, at which scale.
+#include "base/win32/Win32Error.h"
 #include "ui/win32/Win32Backend.h"
 #include "ui/win32/Win32Dpi.h"
 #include "ui/win32/Win32Peer.h"
@@ -269,7 +270,8 @@ std::unique_ptr<ControlPeer> createControlWindow(WinControl& control, HINSTANCE 
     HWND hwnd = CreateWindowExA(exStyle, cls, control.text().c_str(), style, x, y, place.width(),
                                 place.height(), parent, nullptr, instance, nullptr);
     if (!hwnd) {
-        return nullptr;
+        // A control without its window would take every change and show none of it.
+        throw base::win32::Win32Error::last("CreateWindowExA");
     }
     auto peer = std::make_unique<Peer>(control, hwnd, subclass, dpi);
     if (form) {

@@ -454,6 +454,45 @@ TEST_F(IniFileOnOwnDisk, FullDiskLeavesTheOldFileWhole)
     EXPECT_EQ(readText(path, "a", "small", ""), "1");
 }
 
+// A failed write says which failure of the system it was, beside the text the user sees.
+TEST_F(IniFileOnOwnDisk, AFailedWriteCarriesTheSystemsCause)
+{
+    struct Case {
+        const char* what;
+        std::function<std::string()> prepare; // returns the profile's path
+        int code;
+    };
+    const Case cases[] = {
+        {"full disk",
+         [&] {
+             const std::string path = m_disk.file("full.ini");
+             writeBytes(path, "[a]\r\n" + std::string(30 * 1024, ';') + "\r\n");
+             return path;
+         },
+         ENOSPC},
+        {"read-only file",
+         [&] {
+             const std::string path = m_disk.file("ro.ini");
+             writeBytes(path, "[a]\r\n");
+             ::chmod(path.c_str(), 0444);
+             return path;
+         },
+         EACCES},
+    };
+    for (const auto& c : cases) {
+        const std::string path = c.prepare();
+        try {
+            writeText(path, "a", "big", std::string(40 * 1024, 'x'));
+            ADD_FAILURE() << c.what << ": the write went through";
+        } catch (const ProfileWriteError& e) {
+            EXPECT_EQ(std::string(e.what()), "Unable to write to " + path) << c.what;
+            ASSERT_TRUE(e.cause().has_value()) << c.what;
+            EXPECT_EQ(e.cause()->code, static_cast<std::uint32_t>(c.code)) << c.what;
+            EXPECT_FALSE(e.cause()->message.empty()) << c.what;
+        }
+    }
+}
+
 TEST_F(IniFileOnOwnDisk, ReadOnlyDiskRefusesWritesAndStillReads)
 {
     const std::string path = m_disk.file("p.ini");
