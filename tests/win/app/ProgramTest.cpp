@@ -190,17 +190,19 @@ TEST_F(ProgramTest, KeysPressedAnywhereReachTheProgramThroughTheHookLibrary)
     ASSERT_TRUE(waitForCopyData(2));
     EXPECT_EQ(copyData().back(), "/join1 10.0.0.1/ALPHA pw");
     // Without Ctrl the key is no hotkey of this profile; with it, it is. (Wine hands the
-    // releases of a chord to the hook only once the client has handled the join; the pauses
-    // keep them before the next press, as a user's hands would. Keys typed into the hooking
-    // program's own windows reach its hook out of order under Wine, so all go to the client.)
-    Sleep(1000);
+    // releases of a chord to the hook only once the client has handled the join: the next
+    // press waits until the system holds Ctrl up, as a user's hands would. Keys typed into the
+    // hooking program's own windows reach its hook out of order under Wine, so all go to the
+    // client.) The hook keeps the order of the keys, so F6 alone has done nothing once
+    // Ctrl+F6 has joined.
+    auto ctrlUp = [] { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) == 0; };
+    ASSERT_TRUE(waitFor(ctrlUp));
     typeInto(client, "Roger Wilco", "F6");
-    Sleep(1000);
-    EXPECT_EQ(copyData(),
-              (std::vector<std::string>{"/join1 10.0.0.1/BRAVO pw", "/join1 10.0.0.1/ALPHA pw"}));
     typeInto(client, "Roger Wilco", "ctrl+F6");
     ASSERT_TRUE(waitForCopyData(3));
-    EXPECT_EQ(copyData().back(), "/join1 10.0.0.1/ pw");
+    EXPECT_EQ(copyData(),
+              (std::vector<std::string>{"/join1 10.0.0.1/BRAVO pw", "/join1 10.0.0.1/ALPHA pw",
+                                        "/join1 10.0.0.1/ pw"}));
 }
 
 TEST_F(ProgramTest, TypingElsewhereNeverWaitsWhileTheProgramWaitsForTheClient)
