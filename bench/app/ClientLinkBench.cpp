@@ -10,6 +10,7 @@
 // of the data; LOG on a memory file system (Z:\dev\shm\... under Wine) leaves it out.
 
 #include "app/RogerWilco.h"
+#include "base/win32/Handles.h"
 #include "platform/win32/Win32Services.h"
 
 #include "Clock.h"
@@ -103,15 +104,13 @@ int main(int argc, char** argv)
     // The link talks only to a client window of the installed client's folder: the simulator
     // is the installed client here.
     const std::string simulator = exeDir() + "clientsim.exe";
-    HKEY appPaths = nullptr;
+    base::win32::UniqueRegistryKey appPaths;
     if (RegCreateKeyExA(HKEY_LOCAL_MACHINE,
                         "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe", 0,
-                        nullptr, 0, KEY_WRITE, nullptr, &appPaths, nullptr) == ERROR_SUCCESS) {
-        RegSetValueExA(appPaths, nullptr, 0, REG_SZ,
+                        nullptr, 0, KEY_WRITE, nullptr, appPaths.put(), nullptr) == ERROR_SUCCESS)
+        RegSetValueExA(appPaths.get(), nullptr, 0, REG_SZ,
                        reinterpret_cast<const BYTE*>(simulator.c_str()),
                        static_cast<DWORD>(simulator.size() + 1));
-        RegCloseKey(appPaths);
-    }
     std::string line = "\"" + simulator + "\" --log \"" + log + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -151,9 +150,9 @@ int main(int argc, char** argv)
 
     // "/shutdown" closes the simulator once everything before it has been handled.
     link.SendClientCommand("/shutdown");
-    WaitForSingleObject(client.hProcess, 10000);
-    CloseHandle(client.hThread);
-    CloseHandle(client.hProcess);
+    base::win32::UniqueKernelHandle clientThread(client.hThread);
+    base::win32::UniqueKernelHandle clientProcess(client.hProcess);
+    WaitForSingleObject(clientProcess.get(), 10000);
 
     // Per command the log holds REMOVE, NEW, COPYDATA, SORT in some order (see RogerWilco.h).
     int copies = 0, overtook = 0, removes = 0, news = 0;

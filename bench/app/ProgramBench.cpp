@@ -12,6 +12,7 @@
 // Usage: program_bench [HOTKEYS]   (run under wine64 with scripts/wine-run.sh)
 
 #include "Clock.h"
+#include "base/win32/Handles.h"
 
 #include <windows.h>
 
@@ -80,22 +81,22 @@ int main(int argc, char** argv)
     CopyFileA((bin + "kestrion.exe").c_str(), (dir + "kestrion.exe").c_str(), FALSE);
     CopyFileA((bin + "kestrihk.dll").c_str(), (dir + "kestrihk.dll").c_str(), FALSE);
     {
-        HANDLE f = CreateFileA((dir + "kestrion.ini").c_str(), GENERIC_WRITE, 0, nullptr,
-                               CREATE_ALWAYS, 0, nullptr);
+        base::win32::UniqueFile f(CreateFileA((dir + "kestrion.ini").c_str(), GENERIC_WRITE, 0,
+                                              nullptr, CREATE_ALWAYS, 0, nullptr));
         const char profile[] = "[options]\r\nsounds=0\r\n[channels]\r\ncount=2\r\ndefault=0\r\n"
                                "channel1=Alpha\r\nchannel2=Bravo\r\n";
         DWORD written;
-        WriteFile(f, profile, sizeof profile - 1, &written, nullptr);
-        CloseHandle(f);
+        WriteFile(f.get(), profile, sizeof profile - 1, &written, nullptr);
     }
-    HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE,
-                    "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe", 0,
-                    nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    std::string cli = bin + "kestrion-cli.exe";
-    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(cli.c_str()),
-                   static_cast<DWORD>(cli.size() + 1));
-    RegCloseKey(key);
+    {
+        base::win32::UniqueRegistryKey key;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE,
+                        "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe", 0,
+                        nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr);
+        std::string cli = bin + "kestrion-cli.exe";
+        RegSetValueExA(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(cli.c_str()),
+                       static_cast<DWORD>(cli.size() + 1));
+    }
 
     // The client's window: a top-level window of the standard dialog class.
     HWND client = CreateWindowExA(0, "#32770", "Roger Wilco", WS_OVERLAPPED, 0, 0, 100, 100,
@@ -163,10 +164,10 @@ int main(int argc, char** argv)
                     times.size(), times[times.size() / 2], times[times.size() * 9 / 10],
                     times.back());
 
-    TerminateProcess(pi.hProcess, 0);
-    WaitForSingleObject(pi.hProcess, 5000);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    base::win32::UniqueKernelHandle thread(pi.hThread);
+    base::win32::UniqueKernelHandle process(pi.hProcess);
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 5000);
     DestroyWindow(client);
     return times.size() == static_cast<std::size_t>(hotkeys) ? 0 : 1;
 }

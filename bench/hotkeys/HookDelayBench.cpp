@@ -20,6 +20,7 @@
 // Usage: hook_delay_bench [KEYS]   (run under Wine with scripts/wine-run.sh)
 
 #include "../app/Clock.h"
+#include "base/win32/Handles.h"
 
 #include <windows.h>
 
@@ -103,7 +104,8 @@ struct Figures {
     {
         std::vector<double> sorted = delays;
         std::sort(sorted.begin(), sorted.end());
-        return sorted[std::min(sorted.size() - 1, static_cast<std::size_t>(fraction * sorted.size()))];
+        return sorted[std::min(sorted.size() - 1,
+                               static_cast<std::size_t>(fraction * sorted.size()))];
     }
     double median() const { return at(0.5); }
     double p99() const { return at(0.99); }
@@ -136,14 +138,13 @@ std::string folderOfThisProgram()
 
 bool writeWhole(const std::string& path, const std::string& bytes)
 {
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
+    base::win32::UniqueFile f(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    if (!f)
         return false;
     DWORD written = 0;
-    bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-              written == bytes.size() && FlushFileBuffers(f);
-    CloseHandle(f);
-    return ok;
+    return WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size() && FlushFileBuffers(f.get());
 }
 
 std::string profileText(int channel1Key)
@@ -159,7 +160,8 @@ void saveLikeTheSettingsDialog(const std::string& profile, int channel1Key)
 {
     std::string temp = profile + ".new";
     if (writeWhole(temp, profileText(channel1Key)))
-        MoveFileExA(temp.c_str(), profile.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        MoveFileExA(temp.c_str(), profile.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 struct Program {
@@ -183,10 +185,10 @@ void stopKestrion(Program& p)
 {
     if (!p.info.hProcess)
         return;
-    TerminateProcess(p.info.hProcess, 0);
-    WaitForSingleObject(p.info.hProcess, 5000);
-    CloseHandle(p.info.hThread);
-    CloseHandle(p.info.hProcess);
+    base::win32::UniqueKernelHandle thread(p.info.hThread);
+    base::win32::UniqueKernelHandle process(p.info.hProcess);
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 5000);
     p = {};
 }
 
@@ -215,7 +217,8 @@ int main(int argc, char** argv)
     // A folder of its own with the program, its hook library and a profile.
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
-    std::string dir = std::string(temp) + "kestrion-hookbench-" + std::to_string(GetCurrentProcessId());
+    std::string dir =
+        std::string(temp) + "kestrion-hookbench-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(dir.c_str(), nullptr);
     dir += "\\";
     const std::string profile = dir + "kestrion.ini";
@@ -225,23 +228,24 @@ int main(int argc, char** argv)
         std::printf("cannot set up %s\n", dir.c_str());
         return 1;
     }
-    HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE,
-                    "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe", 0,
-                    nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    std::string cli = bin + "kestrion-cli.exe";
-    RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(cli.c_str()),
-                   static_cast<DWORD>(cli.size() + 1));
-    RegCloseKey(key);
+    {
+        base::win32::UniqueRegistryKey key;
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE,
+                        "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\roger.exe", 0,
+                        nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr);
+        std::string cli = bin + "kestrion-cli.exe";
+        RegSetValueExA(key.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(cli.c_str()),
+                       static_cast<DWORD>(cli.size() + 1));
+    }
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = targetProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "HookDelayTarget";
     RegisterClassA(&wc);
-    HWND target = CreateWindowExA(0, wc.lpszClassName, "Hook delay bench",
-                                  WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 100, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
+    HWND target =
+        CreateWindowExA(0, wc.lpszClassName, "Hook delay bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                        50, 50, 300, 100, nullptr, nullptr, wc.hInstance, nullptr);
     keepFocus(target);
     for (int i = 0; i < 20; ++i) // warm-up
         press();
@@ -255,7 +259,8 @@ int main(int argc, char** argv)
     // Starts: every start waits twice for the client. Keys go on all the while.
     int startsMeasured = 0;
     int failedStarts = 0;
-    while (static_cast<int>(waiting.delays.size()) < keys && startsMeasured < 10 && failedStarts < 3) {
+    while (static_cast<int>(waiting.delays.size()) < keys && startsMeasured < 10 &&
+           failedStarts < 3) {
         Program p = startKestrion(dir);
         if (!p.info.hProcess) {
             ++failedStarts;
@@ -324,8 +329,9 @@ int main(int argc, char** argv)
             }
             stop = true;
             saver.join();
-            std::printf("settings saves: %d by the bench, %d by Kestrion (Options, Disable Sounds)\n",
-                        saves.load(), commands);
+            std::printf(
+                "settings saves: %d by the bench, %d by Kestrion (Options, Disable Sounds)\n",
+                saves.load(), commands);
         }
         stopKestrion(p);
     }

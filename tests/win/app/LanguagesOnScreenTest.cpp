@@ -9,6 +9,7 @@
 
 #include "app/MainForm.h"
 #include "app/win32/Program.h"
+#include "base/win32/Handles.h"
 #include "i18n/Messages.h"
 #include "i18n/ResourceStrings.h"
 #include "i18n/TranslatableTexts.h"
@@ -48,12 +49,11 @@ std::string windowText(HWND hwnd)
 // The width the text takes in the control's font, its access-key mark drawn as an underline.
 int textWidth(HWND hwnd, const std::string& text)
 {
-    HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    base::win32::WindowDC dc(hwnd);
+    base::win32::SelectionGuard selected(
+        dc.get(), reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
     RECT r{0, 0, 0, 0};
-    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
+    DrawTextA(dc.get(), text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
     return r.right - r.left;
 }
 
@@ -217,14 +217,13 @@ TEST(LanguagesOnScreen, EveryLanguageShowsItsTextsOnEveryWindowAndTheyFit)
     const std::string program = dir.file("kestrion.exe");
     ASSERT_TRUE(CreateDirectoryA(dir.file("language").c_str(), nullptr));
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((exeDir() + "language\\*.lng").c_str(), &found);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    base::win32::UniqueFind find(FindFirstFileA((exeDir() + "language\\*.lng").c_str(), &found));
+    ASSERT_TRUE(find);
     do {
         ASSERT_TRUE(CopyFileA((exeDir() + "language\\" + found.cFileName).c_str(),
                               dir.file("language\\" + std::string(found.cFileName)).c_str(),
                               FALSE));
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &found));
     ASSERT_TRUE(writeFile(dir.file("kestrion.ini"),
                           "[options]\r\nlanguage=English\r\n[channels]\r\ncount=3\r\ndefault=1\r\n"
                           "channel1=Lobby Chat\r\nchannel2=Red Team\r\nchannel3=Blue Team\r\n"

@@ -5,6 +5,7 @@
 
 #include "ProgramFixture.h"
 #include "WinTestSupport.h"
+#include "base/win32/Handles.h"
 
 #include <gtest/gtest.h>
 
@@ -243,11 +244,12 @@ TEST_F(ProgramTest, TypingElsewhereNeverWaitsWhileTheProgramWaitsForTheClient)
     ASSERT_NE(client, nullptr);
     DWORD clientId = 0;
     GetWindowThreadProcessId(client, &clientId);
-    HANDLE clientProcess = OpenProcess(SYNCHRONIZE, FALSE, clientId);
-    ASSERT_NE(clientProcess, nullptr);
+    base::win32::UniqueKernelHandle clientProcess(OpenProcess(SYNCHRONIZE, FALSE, clientId));
+    ASSERT_TRUE(clientProcess);
     PostMessageA(client, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(waitFor([&] { return WaitForSingleObject(clientProcess, 0) == WAIT_OBJECT_0; }));
-    CloseHandle(clientProcess);
+    EXPECT_TRUE(
+        waitFor([&] { return WaitForSingleObject(clientProcess.get(), 0) == WAIT_OBJECT_0; }));
+    clientProcess.reset();
     ASSERT_EQ(FindWindowA("#32770", "Roger Wilco"), nullptr);
     setClientAppPath(exeDir() + "kestrion-cli.exe");
     ASSERT_TRUE(focusTarget());
@@ -378,10 +380,8 @@ std::string writeLanguagesWithOtherFirst(const std::string& folder, const std::s
             !writeFile(folder + "\\" + file, other))
             return {};
         WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((folder + "\\*.lng").c_str(), &found);
-        const bool first = find != INVALID_HANDLE_VALUE && file == found.cFileName;
-        if (find != INVALID_HANDLE_VALUE)
-            FindClose(find);
+        base::win32::UniqueFind find(FindFirstFileA((folder + "\\*.lng").c_str(), &found));
+        const bool first = find && file == found.cFileName;
         if (first)
             return file;
         DeleteFileA((folder + "\\" + file).c_str());
@@ -434,13 +434,13 @@ TEST_F(ProgramTest, AnUnreadableLanguageFileDoesNotEndTheProgram)
 {
     const std::string other = writeLanguagesWithOtherFirst(dir.file("language"), EnglishFile, "x");
     ASSERT_FALSE(other.empty()) << "no name is listed before English.lng";
-    HANDLE big = CreateFileA(dir.file("language\\" + other).c_str(), GENERIC_WRITE, 0, nullptr,
-                             OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(big, INVALID_HANDLE_VALUE);
+    base::win32::UniqueFile big(CreateFileA(dir.file("language\\" + other).c_str(), GENERIC_WRITE,
+                                            0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(big);
     LARGE_INTEGER size{};
     size.QuadPart = 16 * 1024 * 1024 + 1;
-    EXPECT_TRUE(SetFilePointerEx(big, size, nullptr, FILE_BEGIN) && SetEndOfFile(big));
-    CloseHandle(big);
+    EXPECT_TRUE(SetFilePointerEx(big.get(), size, nullptr, FILE_BEGIN) && SetEndOfFile(big.get()));
+    big.reset();
     profile(TwoChannels);
     HWND main = start();
     ASSERT_NE(main, nullptr);
@@ -480,15 +480,14 @@ TEST_F(ProgramTest, HelpOpensTheHtmlHelpBesideTheProgramWhateverTheCurrentFolder
     const std::string help = dir.file("help\\");
     ASSERT_TRUE(CreateDirectoryA(help.c_str(), nullptr));
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((exeDir() + "help\\*.*").c_str(), &found);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    base::win32::UniqueFind find(FindFirstFileA((exeDir() + "help\\*.*").c_str(), &found));
+    ASSERT_TRUE(find);
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
             ASSERT_TRUE(CopyFileA((exeDir() + "help\\" + found.cFileName).c_str(),
                                   (help + found.cFileName).c_str(), FALSE));
         }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    } while (FindNextFileA(find.get(), &found));
     const std::string opened = dir.file("opened.txt");
     ScopedPageHandler browser(quoted(exeDir() + "platform_helper.exe") + " record " +
                               quoted(opened) + " \"%1\"");

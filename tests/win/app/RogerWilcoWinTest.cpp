@@ -2,6 +2,7 @@
 // window messages.
 
 #include "app/RogerWilco.h"
+#include "base/win32/Handles.h"
 #include "platform/win32/Win32Services.h"
 
 #include "WinTestSupport.h"
@@ -95,15 +96,15 @@ std::string imagePathOf(HWND window)
 {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    base::win32::UniqueKernelHandle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (!process)
         return {};
     char path[MAX_PATH * 4] = {};
     DWORD size = sizeof path;
     std::string result;
-    if (QueryFullProcessImageNameA(process, 0, path, &size))
+    if (QueryFullProcessImageNameA(process.get(), 0, path, &size))
         result.assign(path, size);
-    CloseHandle(process);
     return result;
 }
 
@@ -159,10 +160,11 @@ protected:
     static void endStartedClients()
     {
         for (DWORD pid : clientProcesses()) {
-            if (HANDLE p = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-                TerminateProcess(p, 0);
-                WaitForSingleObject(p, 5000);
-                CloseHandle(p);
+            base::win32::UniqueKernelHandle p(
+                OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+            if (p) {
+                TerminateProcess(p.get(), 0);
+                WaitForSingleObject(p.get(), 5000);
             }
         }
     }
@@ -345,12 +347,13 @@ TEST_F(RogerWilcoWinTest, ValuesOfTheWrongTypeCountAsMissing)
     setClientAppPath(roger);
     setRegistryNumber(HKEY_CURRENT_USER, ResoundingKey, "version_name", 3);
     setRegistryText(HKEY_CURRENT_USER, ResoundingKey, "play_vol", "200");
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, ResoundingKey, 0, KEY_SET_VALUE, &key),
+    base::win32::UniqueRegistryKey key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, ResoundingKey, 0, KEY_SET_VALUE, key.put()),
               ERROR_SUCCESS);
     const unsigned long long wide = 200;
-    RegSetValueExA(key, "rec_vol", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide), sizeof wide);
-    RegCloseKey(key);
+    RegSetValueExA(key.get(), "rec_vol", 0, REG_QWORD, reinterpret_cast<const BYTE*>(&wide),
+                   sizeof wide);
+    key.reset();
 
     std::string version;
     link.DetectClientVersion(version);

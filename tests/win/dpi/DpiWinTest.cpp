@@ -11,6 +11,7 @@
 // form and the dpi.
 
 #include "app/MainForm.h"
+#include "base/win32/Handles.h"
 #include "i18n/bsCorePolyglot.h"
 #include "lcd/LCDLabel.h"
 #include "platform/fake/FakeServices.h"
@@ -52,10 +53,8 @@ const char* const DesktopKey = "Control Panel\\Desktop";
 
 int processDpi()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi;
+    base::win32::WindowDC screen(nullptr);
+    return GetDeviceCaps(screen.get(), LOGPIXELSY);
 }
 
 std::string suffix()
@@ -173,13 +172,12 @@ void expectLaidOut(const ui::Form& form, int designWidth, int designHeight)
 ui::Raster pixelsOf(HWND hwnd, const ui::Box& box)
 {
     ui::Raster out(box.width(), box.height());
-    HDC dc = GetDC(hwnd);
+    base::win32::WindowDC dc(hwnd);
     for (int y = 0; y < box.height(); ++y) {
         for (int x = 0; x < box.width(); ++x) {
-            out.setPixel(x, y, GetPixel(dc, box.left + x, box.top + y));
+            out.setPixel(x, y, GetPixel(dc.get(), box.left + x, box.top + y));
         }
     }
-    ReleaseDC(hwnd, dc);
     return out;
 }
 
@@ -325,12 +323,10 @@ std::pair<LONG, LONG> fontHeights(HWND hwnd)
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0));
     LOGFONTA asked{};
     GetObjectA(font, sizeof asked, &asked);
-    HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, font);
+    base::win32::WindowDC dc(hwnd);
+    base::win32::SelectionGuard selected(dc.get(), font);
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
+    GetTextMetricsA(dc.get(), &metrics);
     return {asked.lfHeight, metrics.tmHeight - metrics.tmInternalLeading};
 }
 
@@ -462,9 +458,10 @@ TEST_F(DpiForms, TheIconsComeInTheSizesTheSystemAsksFor)
         if (!icon || !GetIconInfo(icon, &info)) {
             return SIZE{0, 0};
         }
-        GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-        DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
+        // The icon's two bitmaps are the caller's.
+        base::win32::UniqueBitmap color(info.hbmColor);
+        base::win32::UniqueBitmap mask(info.hbmMask);
+        GetObjectA(color ? color.get() : mask.get(), sizeof bitmap, &bitmap);
         return SIZE{bitmap.bmWidth, bitmap.bmHeight};
     };
     // The resource holds an image of each size itself: the system picks it, never stretches

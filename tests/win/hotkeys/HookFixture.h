@@ -2,6 +2,7 @@
 // The fixture of the keyboard-hook library's Windows tests.
 
 #include "WinTestSupport.h"
+#include "base/win32/Handles.h"
 
 #include "hotkeys/HotkeyMatcher.h"
 #include "hotkeys/win32/HookThread.h"
@@ -117,14 +118,13 @@ protected:
     static std::set<DWORD> threads()
     {
         std::set<DWORD> ids;
-        HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+        base::win32::UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
         THREADENTRY32 entry{};
         entry.dwSize = sizeof entry;
-        for (BOOL more = Thread32First(snapshot, &entry); more;
-             more = Thread32Next(snapshot, &entry))
+        for (BOOL more = Thread32First(snapshot.get(), &entry); more;
+             more = Thread32Next(snapshot.get(), &entry))
             if (entry.th32OwnerProcessID == GetCurrentProcessId())
                 ids.insert(entry.th32ThreadID);
-        CloseHandle(snapshot);
         return ids;
     }
     // The thread that owns the hook: the one with the library's message-only window (any but

@@ -5,6 +5,7 @@
 
 #include "HookFixture.h"
 #include "WinTestSupport.h"
+#include "base/win32/Handles.h"
 
 #include "hotkeys/HookLibrary.h"
 #include "hotkeys/HotkeyMatcher.h"
@@ -174,11 +175,12 @@ TEST_F(HookLibrary, AHookWhoseThreadEndsComesBack)
     ASSERT_TRUE(install());
     const DWORD first = hookThread();
     ASSERT_NE(first, 0u);
-    HANDLE thread = OpenThread(THREAD_TERMINATE | SYNCHRONIZE, FALSE, first);
-    ASSERT_NE(thread, nullptr);
-    ASSERT_TRUE(TerminateThread(thread, 1)); // and its hook with it
-    EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
-    CloseHandle(thread);
+    base::win32::UniqueKernelHandle thread(
+        OpenThread(THREAD_TERMINATE | SYNCHRONIZE, FALSE, first));
+    ASSERT_TRUE(thread);
+    ASSERT_TRUE(TerminateThread(thread.get(), 1)); // and its hook with it
+    EXPECT_EQ(WaitForSingleObject(thread.get(), 5000), WAIT_OBJECT_0);
+    thread.reset();
     ASSERT_TRUE(waitFor([&] { return hookThread(first) != 0; }));
     press(VK_F5);
     ASSERT_TRUE(receive(1));
@@ -193,12 +195,12 @@ TEST_F(HookLibrary, ACtrlReleaseTheHookNeverSawDoesNotStick)
     settle();
     // While the hook's thread cannot answer, Wine gives up on the hook for the release (after
     // about 2 s, which SendInput waits), and the hook never hears of it.
-    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, hookThread());
-    ASSERT_NE(thread, nullptr);
-    SuspendThread(thread);
+    base::win32::UniqueKernelHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, hookThread()));
+    ASSERT_TRUE(thread);
+    SuspendThread(thread.get());
     key(VK_CONTROL, false);
-    ResumeThread(thread);
-    CloseHandle(thread);
+    ResumeThread(thread.get());
+    thread.reset();
     press(VK_F5);
     ASSERT_TRUE(receive(1));
     EXPECT_EQ(receivedMessages(), (std::vector<UINT>{0x403}));

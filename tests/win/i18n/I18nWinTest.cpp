@@ -1,6 +1,7 @@
 // The localization on the Windows side: the module's string table that messages.def
 // generates, 8-bit file names and attributes, and a language file locked by another program.
 
+#include "base/win32/Handles.h"
 #include "i18n/AnsiText.h"
 #include "i18n/FileAccess.h"
 #include "i18n/Messages.h"
@@ -81,9 +82,10 @@ TEST(LanguageFiles, EightBitNamesAttributesAndLockedFiles)
 
     // A file that another program holds open without sharing: the error names the file, the
     // language is current without a file, and message texts are the built-in ones.
-    HANDLE held = CreateFileA(dir.file("Locked.LNG").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    base::win32::UniqueFile held(CreateFileA(dir.file("Locked.LNG").c_str(),
+                                             GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(held);
     try {
         core.SelectLang("Locked");
         ADD_FAILURE() << "a locked file was read";
@@ -93,7 +95,7 @@ TEST(LanguageFiles, EightBitNamesAttributesAndLockedFiles)
             0u)
             << e.what();
     }
-    CloseHandle(held);
+    held.reset();
     EXPECT_EQ(core.CurrentLang(), "Locked");
     EXPECT_EQ(LoadResourceString(msg::SErrorCaption), "Error!");
 }

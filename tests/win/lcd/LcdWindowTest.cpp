@@ -6,6 +6,7 @@
 // With KESTRION_LCD_SCREENSHOT set to a file path, the captured client area is also written
 // there as a binary PPM, for a person to look at.
 
+#include "base/win32/Handles.h"
 #include "lcd/ChannelLcdLayout.h"
 #include "lcd/LCDLabel.h"
 #include "ui/Application.h"
@@ -51,8 +52,8 @@ std::vector<std::uint32_t> captureClient(HWND window, int width, int height)
 {
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    base::win32::WindowDC screen(nullptr);
+    base::win32::UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -61,20 +62,19 @@ std::vector<std::uint32_t> captureClient(HWND window, int width, int height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
+    base::win32::UniqueBitmap bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        base::win32::SelectionGuard selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), origin.x, origin.y, SRCCOPY);
+        GdiFlush();
+    }
     std::vector<std::uint32_t> pixels(std::size_t(width) * height);
     const auto* dib = static_cast<const std::uint32_t*>(bits);
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         std::uint32_t p = dib[i] & 0xFFFFFF; // 0x00RRGGBB
         pixels[i] = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return pixels;
 }
 

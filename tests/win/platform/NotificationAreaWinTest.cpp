@@ -1,6 +1,7 @@
 // The notification area through the real shell of Wine: icons appear in its "Wine System
 // Tray" window, and xdotool clicks on them reach the window named in the record.
 
+#include "base/win32/Handles.h"
 #include "platform/TrayIcon.h"
 #include "platform/win32/Win32Services.h"
 
@@ -102,8 +103,8 @@ protected:
             waitFor([] { return false; }, std::chrono::milliseconds(GetDoubleClickTime() + 100));
             RECT bounds{};
             GetWindowRect(icon, &bounds);
-            if (!clickAt((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2,
-                         button, clicks))
+            if (!clickAt((bounds.left + bounds.right) / 2, (bounds.top + bounds.bottom) / 2, button,
+                         clicks))
                 return false;
             bool arrived = waitFor(
                 [&] {
@@ -135,12 +136,13 @@ TEST_F(NotificationAreaTest, ProgramIconIsTheSmallIconOfTheModule)
 
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(reinterpret_cast<HICON>(static_cast<std::uintptr_t>(icon)), &info));
+    // The icon's two bitmaps are the caller's.
+    base::win32::UniqueBitmap color(info.hbmColor);
+    base::win32::UniqueBitmap mask(info.hbmMask);
     BITMAP bitmap{};
-    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    GetObjectA(color.get(), sizeof bitmap, &bitmap);
     EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXSMICON));
     EXPECT_EQ(bitmap.bmHeight, GetSystemMetrics(SM_CYSMICON));
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
 }
 
 TEST_F(NotificationAreaTest, ClicksOnTheIconReachItsWindow)

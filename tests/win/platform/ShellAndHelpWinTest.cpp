@@ -2,6 +2,7 @@
 // registered as the program for web and mail addresses; the help request reaches a stand-in
 // for the help viewer's window.
 
+#include "base/win32/Handles.h"
 #include "platform/win32/Win32Services.h"
 
 #include "DesktopTestSupport.h"
@@ -26,13 +27,13 @@ public:
     ScopedUrlHandler(const std::string& scheme, const std::string& command)
         : m_key(scheme + "\\shell\\open\\command")
     {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, m_key.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS) {
+        base::win32::UniqueRegistryKey key;
+        if (RegOpenKeyExA(HKEY_CLASSES_ROOT, m_key.c_str(), 0, KEY_READ, key.put()) ==
+            ERROR_SUCCESS) {
             char old[1024] = {};
             LONG size = sizeof old;
-            if (RegQueryValueA(key, nullptr, old, &size) == ERROR_SUCCESS)
+            if (RegQueryValueA(key.get(), nullptr, old, &size) == ERROR_SUCCESS)
                 m_old = old;
-            RegCloseKey(key);
         }
         setRegistryText(HKEY_CLASSES_ROOT, m_key, "", command);
         setRegistryText(HKEY_CLASSES_ROOT, scheme, "URL Protocol", "");

@@ -1,6 +1,7 @@
 // The Win32 services on their own, where the client link's tests do not reach them.
 
 #include "platform/win32/Win32Services.h"
+#include "base/win32/Handles.h"
 
 #include "WinTestSupport.h"
 
@@ -41,14 +42,14 @@ TEST(Win32Services, RegistryReadsEveryValueRawAndNeverCreatesKeys)
         {"empty", REG_BINARY, ""},
         {"large", REG_BINARY, std::string(100000, 'x')},
     };
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TestKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                              nullptr),
+    base::win32::UniqueRegistryKey key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, TestKey, 0, nullptr, 0, KEY_WRITE, nullptr,
+                              key.put(), nullptr),
               ERROR_SUCCESS);
     for (const auto& c : cases)
-        RegSetValueExA(key, c.name, 0, c.type, reinterpret_cast<const BYTE*>(c.bytes.data()),
+        RegSetValueExA(key.get(), c.name, 0, c.type, reinterpret_cast<const BYTE*>(c.bytes.data()),
                        static_cast<DWORD>(c.bytes.size()));
-    RegCloseKey(key);
+    key.reset();
 
     auto opened = services.registry.openKey(platform::RootKey::CurrentUser, TestKey);
     ASSERT_NE(opened, nullptr);
@@ -69,13 +70,12 @@ TEST(Win32Services, RegistryReadsTheLocalMachineViewItIsAskedFor)
 {
     const char* const key = "Software\\Kestrion Tests View";
     auto write = [&](REGSAM view, const std::string& text) {
-        HKEY opened = nullptr;
+        base::win32::UniqueRegistryKey opened;
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_WRITE | view, nullptr,
-                                  &opened, nullptr),
+                                  opened.put(), nullptr),
                   ERROR_SUCCESS);
-        RegSetValueExA(opened, "view", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+        RegSetValueExA(opened.get(), "view", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                        static_cast<DWORD>(text.size() + 1));
-        RegCloseKey(opened);
     };
     write(KEY_WOW64_64KEY, "64");
     write(KEY_WOW64_32KEY, "32");

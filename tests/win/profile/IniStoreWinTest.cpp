@@ -2,6 +2,7 @@
 // a behaviour, the store must read and write as GetPrivateProfileStringA and
 // WritePrivateProfileStringA do. Also the Windows side of file replacement and kestrion-cli.
 
+#include "base/win32/Handles.h"
 #include "profile/IniFile.h"
 #include "profile/ProfileData.h"
 
@@ -274,10 +275,8 @@ TEST(IniStoreWinTest, FailedWritesLeaveTheFileAsItWas)
 
     // Nothing of the failed writes is left in the folder.
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA(dir.file("*.tmp").c_str(), &found);
-    EXPECT_EQ(find, INVALID_HANDLE_VALUE) << found.cFileName;
-    if (find != INVALID_HANDLE_VALUE)
-        FindClose(find);
+    base::win32::UniqueFind find(FindFirstFileA(dir.file("*.tmp").c_str(), &found));
+    EXPECT_FALSE(find) << found.cFileName;
 }
 
 TEST(IniStoreWinTest, AWriteWaitsOutAReaderHoldingTheFileForAMoment)
@@ -287,13 +286,13 @@ TEST(IniStoreWinTest, AWriteWaitsOutAReaderHoldingTheFileForAMoment)
     TempDir dir;
     const std::string path = dir.file("held.ini");
     ASSERT_TRUE(writeFile(path, "[a]\r\nk=1\r\n"));
-    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
-    std::thread letGo([reader] {
+    base::win32::UniqueFile reader(CreateFileA(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(reader);
+    std::thread letGo([&reader] {
         Sleep(30);
-        CloseHandle(reader);
+        reader.reset();
     });
     profile::writeText(path, "a", "k", "2");
     letGo.join();
@@ -426,11 +425,10 @@ TEST(IniStoreWinTest, TemporaryFilesOfEndedWritersAreRemovedByTheNextWrite)
             ASSERT_TRUE(process.wait(std::chrono::seconds(10)).has_value());
             id = process.id();
         }
-        HANDLE again = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+        base::win32::UniqueKernelHandle again(
+            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id));
         DWORD code = 0;
-        bool alive = again && GetExitCodeProcess(again, &code) && code == STILL_ACTIVE;
-        if (again)
-            CloseHandle(again);
+        bool alive = again && GetExitCodeProcess(again.get(), &code) && code == STILL_ACTIVE;
         if (!alive && id != running.id() && id != GetCurrentProcessId())
             ended = id;
     }

@@ -2,6 +2,8 @@
 
 #include "WinTestSupport.h"
 
+#include "base/win32/Handles.h"
+
 #include "lcd/ChannelLcdLayout.h"
 #include "lcd/LCDLabel.h"
 #include "ui/win32/Win32Backend.h"
@@ -22,8 +24,8 @@ Picture captureClient(HWND window)
         return {};
     POINT origin{0, 0};
     ClientToScreen(window, &origin);
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    base::win32::WindowDC screen(nullptr);
+    base::win32::UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = shot.width;
@@ -32,20 +34,20 @@ Picture captureClient(HWND window)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, shot.width, shot.height, screen, origin.x, origin.y, SRCCOPY);
-    GdiFlush();
+    base::win32::UniqueBitmap bitmap(
+        CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        base::win32::SelectionGuard selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, shot.width, shot.height, screen.get(), origin.x, origin.y,
+               SRCCOPY);
+        GdiFlush();
+    }
     const auto* dib = static_cast<const std::uint32_t*>(bits);
     shot.pixels.resize(std::size_t(shot.width) * std::size_t(shot.height));
     for (std::size_t i = 0; i < shot.pixels.size(); ++i) {
         std::uint32_t p = dib[i] & 0xFFFFFF; // 0x00RRGGBB
         shot.pixels[i] = ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF);
     }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
     return shot;
 }
 

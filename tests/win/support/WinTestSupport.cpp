@@ -1,4 +1,5 @@
 #include "WinTestSupport.h"
+#include "base/win32/Handles.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -24,8 +25,8 @@ void pumpMessages()
 void removeTree(const std::string& folder)
 {
     WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
+    base::win32::UniqueFind find(FindFirstFileA((folder + "*").c_str(), &data));
+    if (find) {
         do {
             std::string name = data.cFileName;
             if (name == "." || name == "..")
@@ -37,8 +38,7 @@ void removeTree(const std::string& folder)
                 SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileA(path.c_str());
             }
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
+        } while (FindNextFileA(find.get(), &data));
     }
     RemoveDirectoryA(folder.c_str());
 }
@@ -143,8 +143,8 @@ Process::~Process()
             TerminateProcess(m_info.hProcess, 1);
             WaitForSingleObject(m_info.hProcess, 5000);
         }
-        CloseHandle(m_info.hThread);
-        CloseHandle(m_info.hProcess);
+        base::win32::UniqueKernelHandle thread(m_info.hThread);
+        base::win32::UniqueKernelHandle process(m_info.hProcess);
     }
 }
 
@@ -211,30 +211,30 @@ RunResult run(const std::string& commandLine, std::chrono::milliseconds timeout)
     };
     const std::string outPath = dir.file("out.txt");
     const std::string errPath = dir.file("err.txt");
-    HANDLE out = open(outPath);
-    HANDLE err = open(errPath);
+    base::win32::UniqueFile out(open(outPath));
+    base::win32::UniqueFile err(open(errPath));
 
     STARTUPINFOA si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    si.hStdOutput = out;
-    si.hStdError = err;
+    si.hStdOutput = out.get();
+    si.hStdError = err.get();
     PROCESS_INFORMATION pi{};
     std::string line = commandLine;
     BOOL ok = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
                              nullptr, nullptr, &si, &pi);
-    CloseHandle(out);
-    CloseHandle(err);
+    out.reset();
+    err.reset();
     if (!ok)
         throw std::runtime_error("cannot start " + commandLine);
+    base::win32::UniqueKernelHandle thread(pi.hThread);
+    base::win32::UniqueKernelHandle process(pi.hProcess);
     RunResult result;
-    if (WaitForSingleObject(pi.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
-        TerminateProcess(pi.hProcess, 124);
-    WaitForSingleObject(pi.hProcess, 5000);
-    GetExitCodeProcess(pi.hProcess, &result.exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    if (WaitForSingleObject(process.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+        TerminateProcess(process.get(), 124);
+    WaitForSingleObject(process.get(), 5000);
+    GetExitCodeProcess(process.get(), &result.exitCode);
     result.out = readFile(outPath);
     result.err = readFile(errPath);
     return result;
@@ -336,25 +336,23 @@ std::vector<std::string> waitForLogLines(const std::string& logPath, std::size_t
 void setRegistryText(HKEY root, const std::string& key, const std::string& name,
                      const std::string& value)
 {
-    HKEY h;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) !=
+    base::win32::UniqueRegistryKey h;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, h.put(), nullptr) !=
         ERROR_SUCCESS)
         throw std::runtime_error("cannot create registry key " + key);
-    RegSetValueExA(h, name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
+    RegSetValueExA(h.get(), name.empty() ? nullptr : name.c_str(), 0, REG_SZ,
                    reinterpret_cast<const BYTE*>(value.c_str()),
                    static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(h);
 }
 
 void setRegistryNumber(HKEY root, const std::string& key, const std::string& name, DWORD value)
 {
-    HKEY h;
-    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) !=
+    base::win32::UniqueRegistryKey h;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, h.put(), nullptr) !=
         ERROR_SUCCESS)
         throw std::runtime_error("cannot create registry key " + key);
-    RegSetValueExA(h, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+    RegSetValueExA(h.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                    sizeof value);
-    RegCloseKey(h);
 }
 
 void deleteRegistryTree(HKEY root, const std::string& key)

@@ -3,6 +3,7 @@
 // at the end of the first test, for a screenshot.
 
 #include "TestForm.h"
+#include "base/win32/Handles.h"
 
 #include "ui/Application.h"
 #include "ui/win32/Win32Backend.h"
@@ -116,10 +117,11 @@ TEST_F(Win32Form, EveryControlIsARealWindowShowingTheModel)
     EXPECT_EQ(barRect.bottom, 300);
 
     // The bevel's line, presented in one copy from its raster, is on the screen.
-    HDC dc = GetDC(windowHandle(form));
-    EXPECT_EQ(GetPixel(dc, 128, 10), GetSysColor(COLOR_BTNSHADOW));
-    EXPECT_EQ(GetPixel(dc, 129, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
-    ReleaseDC(windowHandle(form), dc);
+    {
+        base::win32::WindowDC dc(windowHandle(form));
+        EXPECT_EQ(GetPixel(dc.get(), 128, 10), GetSysColor(COLOR_BTNSHADOW));
+        EXPECT_EQ(GetPixel(dc.get(), 129, 10), GetSysColor(COLOR_BTNHIGHLIGHT));
+    }
     hold();
 }
 
