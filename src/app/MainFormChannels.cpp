@@ -22,14 +22,17 @@ void TMainForm::SwitchToChannel(std::int32_t position)
     bool lobby =
         !(position >= 1 && static_cast<std::size_t>(position) <= Profile.ChannelNames.size());
     if (lobby) {
+        // The display names the lobby in the user's language; the client knows it by one
+        // name whatever the language.
+        ChannelLCD->SetCaption(messageText(i18n::msg::SLobbyName));
         name = kLobbyName;
         position = 0;
         m_joinedChannel.reset();
     } else {
         name = Profile.ChannelNames[static_cast<std::size_t>(position - 1)];
         m_joinedChannel = name;
+        ChannelLCD->SetCaption(name);
     }
-    ChannelLCD->SetCaption(name);
     // A name that would add a switch of its own to the command ("Charlie /shutdown") is never
     // handed to the client: the switch fails as an undelivered one does.
     bool ok = false;

@@ -13,6 +13,7 @@ namespace app::mainform {
 
 // Texts and names that are never translated.
 inline constexpr char kInitialCaption[] = "Quorbit's RW Corvandial";
+// The name the client knows the lobby by; the display shows it as message SLobbyName.
 inline constexpr char kLobbyName[] = "Default";
 inline constexpr char kProgramIcon[] = "MAINICON";
 inline constexpr char kSwitchSound[] = "Stsnd02";

@@ -247,8 +247,13 @@ int runSheet(const Args& args, Io& io)
     label.SetTextLines(1);
     label.Paint();
 
-    // One one-cell picture per code, sixteen to a row. A caption cannot hold code 0, but an
-    // empty caption shows it: cells past the text's end show code 0.
+    // One one-cell picture per code, sixteen to a row: the blank control with the code's glyph
+    // drawn into its cell. The glyph is drawn by its code, not set as a caption, since a
+    // caption is text whose letters the control shows as its set draws them.
+    label.SetCaption("");
+    label.Paint();
+    const ui::Raster blank = label.surface();
+    const lcd::DotGrid grid = label.dotLayout().design;
     const int first = label.FirstChar();
     const int last = label.LastChar();
     const int count = last >= first ? last - first + 1 : 0;
@@ -259,10 +264,8 @@ int runSheet(const Args& args, Io& io)
     ui::Raster sheet(columns * cellWidth, rows * cellHeight);
     sheet.fillRect(sheet.bounds(), ui::clWhite);
     for (int i = 0; i < count; ++i) {
-        const int code = first + i;
-        label.SetCaption(code == 0 ? std::string() : std::string(1, char(code)));
-        label.Paint();
-        const ui::Raster& cell = label.surface();
+        ui::Raster cell = blank;
+        label.DrawChar(cell, grid.originX, grid.originY, first + i);
         const int x0 = (i % columns) * cellWidth;
         const int y0 = (i / columns) * cellHeight;
         for (int y = 0; y < cell.height(); ++y)

@@ -1,5 +1,7 @@
 #include "lcd/LCDLabel.h"
 
+#include "lcd/CharacterMap.h"
+
 #include "ui/Backend.h"
 
 #include <algorithm>
@@ -127,14 +129,23 @@ void TLCDLabel::SetCaption(const std::string& text)
     Paint();
 }
 
+std::string TLCDLabel::cellCodes() const
+{
+    const std::string_view text(m_textBuffer.data(),
+                                strnlen(m_textBuffer.data(), std::size_t(kTextBufferSize)));
+    return displayCodes(m_dotMatrix, text, std::size_t(kTextBufferSize - 1));
+}
+
 int TLCDLabel::cellCode(int cell) const
 {
+    return codeOfCell(cellCodes(), cell);
+}
+
+int TLCDLabel::codeOfCell(const std::string& codes, std::int64_t cell) const
+{
     int code = 0;
-    if (cell >= 0 && cell < kTextBufferSize) {
-        std::size_t length = strnlen(m_textBuffer.data(), kTextBufferSize);
-        if (std::size_t(cell) < length)
-            code = static_cast<unsigned char>(m_textBuffer[std::size_t(cell)]);
-    }
+    if (cell >= 0 && std::uint64_t(cell) < codes.size())
+        code = static_cast<unsigned char>(codes[std::size_t(cell)]);
     return std::clamp(code, m_firstChar, std::max(m_firstChar, m_lastChar));
 }
 
@@ -506,6 +517,7 @@ void TLCDLabel::DrawCells(ui::Raster& image) const
 void TLCDLabel::drawCells(ui::Raster& image, const DotGrid& grid) const
 {
     const DotColors colors = dotColors();
+    const std::string codes = cellCodes();
     for (int line = 0; line < m_textLines; ++line) {
         const std::int64_t y0 = grid.originY + std::int64_t(line) * grid.cellStepY;
         if (y0 >= image.height())
@@ -515,8 +527,7 @@ void TLCDLabel::drawCells(ui::Raster& image, const DotGrid& grid) const
             if (x0 >= image.width())
                 break;
             const std::int64_t cell = std::int64_t(line) * m_noOfChars + column;
-            const int code = cellCode(int(std::min<std::int64_t>(cell, kTextBufferSize)));
-            drawChar(image, int(x0), int(y0), code, colors, grid);
+            drawChar(image, int(x0), int(y0), codeOfCell(codes, cell), colors, grid);
         }
     }
 }

@@ -120,7 +120,8 @@ public:
     void Paint() override;
     // The picture as a window at `dpi` shows it on the control's area of width x height of
     // its pixels, from the state the last layout left.
-    ui::Raster screenPicture(const ui::Raster& picture, int dpi, int width, int height) const override;
+    ui::Raster screenPicture(const ui::Raster& picture, int dpi, int width,
+                             int height) const override;
     // The cells and the design grid they are drawn on at 96 dpi.
     DotLayout dotLayout() const;
 
@@ -139,9 +140,13 @@ public:
     const std::array<char, kTextBufferSize>& TextBuffer() const { return m_textBuffer; }
     const GlyphStore& CustomGlyphs() const { return m_customGlyphs; }
 
-    // The code shown in cell `cell` (numbered line by line from the top-left): character
-    // `cell` of TextBuffer up to its first zero byte, code 0 after it, clamped into
-    // FirstChar..LastChar.
+    // The codes the cells show, from the first cell on: the text of TextBuffer (up to its first
+    // zero byte) with each character turned into the code the current set draws for it
+    // (CharacterMap.h), at most kTextBufferSize - 1 codes. TextBuffer itself keeps the text
+    // as it was set.
+    std::string cellCodes() const;
+    // The code shown in cell `cell` (numbered line by line from the top-left): code `cell` of
+    // cellCodes, code 0 past its end, clamped into FirstChar..LastChar.
     int cellCode(int cell) const;
     // Whether the dot at (row, col) of `code` (already clamped) is lit in the current set.
     // For a custom font the byte 0 is lit and 1 unlit; any other value repeats the dot before
@@ -204,6 +209,8 @@ private:
     void drawChar(ui::Raster& image, int x0, int y0, int code, const DotColors& colors,
                   const DotGrid& grid) const;
     void layout(bool fromSize);
+    // Code `cell` of `codes` (cellCodes), code 0 past its end, clamped into the set's range.
+    int codeOfCell(const std::string& codes, std::int64_t cell) const;
 
     // Published values.
     TDotMatrix m_dotMatrix = TDotMatrix::mat5x7;

@@ -2,8 +2,9 @@
 // text that the forms show (a new caption without a translation fails here) and for every
 // numbered message text, and no entry for a text that a form sets itself. Every entry reaches
 // a property of its form (a misspelt component or property name would otherwise be ignored
-// silently), and after a change to the language the property shows the entry's text. Within
-// each menu, the access keys of the items differ.
+// silently), and after a change to the language the property shows the entry's text. Every
+// menu item has an access key, and within each menu the keys differ. Each translation names
+// one thing with one word wherever it shows it.
 
 #include "app/headless/StandInProgram.h"
 
@@ -35,7 +36,9 @@ const fs::path LanguageFolder = fs::path(KESTRION_SOURCE_DIR) / "resources" / "l
 // The languages the program ships, by their file names (Windows-1252 names, kept as UTF-8 by
 // the source tree).
 const std::set<std::string> ShippedLanguages = {"Deutsch", "English", "Espa\xC3\xB1ol",
-                                                "Fran\xC3\xA7" "ais", "Italiano"};
+                                                "Fran\xC3\xA7"
+                                                "ais",
+                                                "Italiano"};
 
 // The program's three forms, made as the program makes them, in their designed texts (no
 // language folder beside the program).
@@ -49,9 +52,8 @@ struct Forms {
     std::unique_ptr<profile::TSettingsDlg> makeSettings()
     {
         return std::make_unique<profile::TSettingsDlg>(
-            &program.application(),
-            profile::SettingsDlgLinks{main.Profile, nullptr, sounds, main.bsPolyglotManager1,
-                                      nullptr});
+            &program.application(), profile::SettingsDlgLinks{main.Profile, nullptr, sounds,
+                                                              main.bsPolyglotManager1, nullptr});
     }
     void selectLanguage(const std::string& name)
     {
@@ -250,10 +252,22 @@ TEST(LanguageFiles, EveryEntryReachesItsPropertyOnEveryForm)
         settings.reset();
         expectTranslated("TSettingsDlg", *forms.makeSettings());
 
-        // The display's texts fit on the display.
-        for (const auto& shownOnDisplay : {i18n::msg::SStandBy, i18n::msg::SStandingBy})
-            EXPECT_LE(i18n::LoadResourceString(shownOnDisplay).size(),
-                      static_cast<std::size_t>(forms.main.ChannelLCD->NoOfChars()));
+        // The display's texts fit on the display, every letter shown as itself or as its
+        // plain form, none clamped to another glyph.
+        lcd::TLCDLabel& display = *forms.main.ChannelLCD;
+        for (const auto& shownOnDisplay :
+             {i18n::msg::SStandBy, i18n::msg::SStandingBy, i18n::msg::SLobbyName}) {
+            const std::string text = i18n::LoadResourceString(shownOnDisplay);
+            EXPECT_FALSE(text.empty()) << shownOnDisplay.identifier;
+            display.SetCaption(text);
+            const std::string cells = display.cellCodes();
+            EXPECT_LE(cells.size(), static_cast<std::size_t>(display.NoOfChars())) << text;
+            for (char c : cells) {
+                const int code = static_cast<unsigned char>(c);
+                EXPECT_TRUE(code >= display.FirstChar() && code <= display.LastChar())
+                    << text << " shows code " << code;
+            }
+        }
         for (const auto& m : i18n::builtinMessages()) {
             const std::string text = i18n::LoadResourceString(i18n::ResStringRec{m.id});
             EXPECT_FALSE(text.empty()) << m.id;
@@ -275,9 +289,12 @@ TEST(LanguageFiles, AccessKeysDifferWithinEachMenuAndNoneIsLost)
         auto settings = forms.makeSettings();
         std::map<std::string, std::vector<std::string>> out;
         const std::pair<const char*, ui::MenuItem*> lists[] = {
-            {"menu bar", &m.MainMenu1->items()}, {"File", m.File1},
-            {"Options", m.Options1},             {"Initial Channel", m.InitialChannel1},
-            {"Help", m.Help1},                   {"channel list", &settings->PopupMenu1->items()}};
+            {"menu bar", &m.MainMenu1->items()},
+            {"File", m.File1},
+            {"Options", m.Options1},
+            {"Initial Channel", m.InitialChannel1},
+            {"Help", m.Help1},
+            {"channel list", &settings->PopupMenu1->items()}};
         for (const auto& [name, menu] : lists)
             for (ui::MenuItem* item : menu->items())
                 if (!item->isSeparator() && !item->name().empty())
@@ -310,13 +327,65 @@ TEST(LanguageFiles, AccessKeysDifferWithinEachMenuAndNoneIsLost)
             std::set<unsigned char> keys;
             for (std::size_t i = 0; i < captions.size(); ++i) {
                 const unsigned char key = accessKey(captions[i]);
-                EXPECT_EQ(key != 0, accessKey(original[i]) != 0)
-                    << menu << ": \"" << captions[i] << "\" for \"" << original[i] << "\"";
+                EXPECT_NE(key, 0) << menu << ": \"" << captions[i] << "\" has no access key";
                 if (key) {
                     EXPECT_TRUE(keys.insert(key).second)
                         << menu << ": \"" << captions[i] << "\" takes a key already taken";
                 }
             }
         }
+    }
+}
+
+// One word for one thing in each translation: the lobby has the name the display shows for it
+// on the Initial Channel menu and in the sound menu; the hotkeys are named alike on the menu
+// and in the message that they are unavailable; the disconnect key is labelled with the word
+// for leaving a channel, never with the word of the Exit item that ends the program. English
+// keeps the program's own texts, which call the lobby "Default" and "Lobby" both.
+TEST(LanguageFiles, EachTranslationNamesTheLobbyHotkeysAndDisconnectOneWay)
+{
+    struct Glossary {
+        std::string language;
+        std::string hotkeys;
+        std::string disconnect;
+    };
+    const Glossary glossaries[] = {
+        {"Deutsch", "Tastenk\xFCrzel", "Trennen"},
+        {"Fran\xC3\xA7"
+         "ais",
+         "raccourcis",
+         "D\xE9"
+         "connecter"},
+        {"Espa\xC3\xB1ol", "atajos", "Desconectar"},
+        {"Italiano", "scorciatoie", "Disconnetti"},
+    };
+    auto withoutAccessKey = [](std::string caption) {
+        for (std::size_t at = 0; (at = caption.find('&', at)) != std::string::npos; ++at)
+            caption.erase(at, 1); // "&&" keeps one "&"
+        return ui::upperCase(caption);
+    };
+    auto contains = [](const std::string& text, const std::string& word) {
+        return ui::upperCase(text).find(ui::upperCase(word)) != std::string::npos;
+    };
+    for (const Glossary& g : glossaries) {
+        SCOPED_TRACE(g.language);
+        Forms forms;
+        forms.selectLanguage(g.language);
+        ASSERT_EQ(forms.main.bsPolyglotManager1->CurrentLang(), g.language);
+        auto settings = forms.makeSettings();
+
+        const std::string lobby = i18n::LoadResourceString(i18n::msg::SLobbyName);
+        EXPECT_EQ(withoutAccessKey(forms.main.Default1->caption()), ui::upperCase(lobby));
+        EXPECT_TRUE(contains(withoutAccessKey(settings->CustomLobbySound1->caption()), lobby))
+            << settings->CustomLobbySound1->caption();
+
+        EXPECT_TRUE(contains(forms.main.SetChannels1->caption(), g.hotkeys))
+            << forms.main.SetChannels1->caption();
+        EXPECT_TRUE(contains(i18n::LoadResourceString(i18n::msg::SHookFailed), g.hotkeys));
+
+        const std::string disconnect = settings->KeyLabels[12]->caption(); // Label15
+        EXPECT_EQ(disconnect, g.disconnect);
+        EXPECT_FALSE(contains(disconnect, withoutAccessKey(forms.main.Exit1->caption())))
+            << disconnect;
     }
 }

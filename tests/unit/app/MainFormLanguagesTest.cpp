@@ -40,6 +40,16 @@ TEST_F(MainFormTest, LanguagesAreListedSelectedAndRemembered)
     EXPECT_EQ(profile::readText(homeProfile, "options", "language", ""), "Deutsch");
     send(0x40D);
     EXPECT_EQ(f.ChannelLCD->Caption(), "Bereit...");
+    // The display names the lobby in the language; the client is still asked for its lobby.
+    write(file("language/Deutsch.lng"), "[ResourceStrings]\r\n65360='Lobby'\r\n");
+    ui::headless::chooseMenuItem(
+        *(deutsch == f.Language1->item(0) ? f.Language1->item(1) : f.Language1->item(0)));
+    ui::headless::chooseMenuItem(*deutsch);
+    const std::size_t sent = commands().size();
+    send(0x40C);
+    EXPECT_EQ(f.ChannelLCD->Caption(), "Lobby");
+    ASSERT_EQ(commands().size(), sent + 1);
+    EXPECT_EQ(commands().back(), "/join1 127.0.0.1/ ");
 }
 
 TEST_F(MainFormTest, ColoursFromALanguageFileAdmitTheSystemColours)

@@ -175,3 +175,43 @@ TEST_F(LcdCommands, SheetShowsEveryCodeSixteenToARow)
         EXPECT_EQ(read(file("sheet.ppm")).substr(0, header.size()), header) << c.set;
     }
 }
+
+// The sheet shows the set by code: its cell for a code is that code's glyph, not the glyph
+// the control would show for the letter of that code in a caption.
+TEST_F(LcdCommands, SheetDrawsEachCodeAsItIsNotAsALetter)
+{
+    // A cell of the sheet as raw pixels.
+    auto cellOf = [](const std::string& ppm, int code, int first, int cellWidth, int cellHeight) {
+        std::istringstream in(ppm);
+        std::string magic;
+        int width = 0, height = 0, depth = 0;
+        in >> magic >> width >> height >> depth;
+        in.get();
+        const std::string pixels = ppm.substr(std::size_t(in.tellg()));
+        const int x0 = ((code - first) % 16) * cellWidth;
+        const int y0 = ((code - first) / 16) * cellHeight;
+        std::string out;
+        for (int y = y0; y < y0 + cellHeight; ++y)
+            out += pixels.substr((std::size_t(y) * width + x0) * 3, std::size_t(cellWidth) * 3);
+        return out;
+    };
+    struct Case {
+        const char* set;
+        int code;   // drawn by code: a katakana, theta
+        int letter; // what a caption holding that code would show: E, e with acute
+    };
+    for (const Case& c : {Case{"Hitachi", 0xC9, 'E'}, Case{"dos5x7", 0xE9, 0x82}}) {
+        CliRun r = run({"lcd", "sheet", "--out", file("sheet.ppm"), "--set",
+                        std::string("DotMatrix=") + c.set});
+        ASSERT_EQ(r.status, 0) << r.err;
+        cli::JsonValue json = cli::parseJson(r.out);
+        const int first = int(json.find("FirstChar")->asInt());
+        const int w = int(json.find("CellWidth")->asInt());
+        const int h = int(json.find("CellHeight")->asInt());
+        const std::string sheet = read(file("sheet.ppm"));
+        const std::string blank = cellOf(sheet, ' ', first, w, h);
+        const std::string code = cellOf(sheet, c.code, first, w, h);
+        EXPECT_NE(code, blank) << c.set;
+        EXPECT_NE(code, cellOf(sheet, c.letter, first, w, h)) << c.set;
+    }
+}

@@ -297,9 +297,10 @@ TEST(LCDLabel, CellsShowTheTextClampedIntoTheSet)
          "Standing by...",
          {'S', 't', 'a', 'n', 'd', 'i', 'n', 'g', ' ', 'b', 'y', '.', '.', '.', 32}},
         {TDotMatrix::mat5x7, "A twenty-char name!!", {'A', ' ', 't', 'w', 'e'}},
-        {TDotMatrix::mat5x7, "\xe9\r\n\x01", {126, 32, 32, 32, 32}},
-        {TDotMatrix::Hitachi, "\xe9\x7f", {223, 127, 32}},
-        {TDotMatrix::dos5x7, "\xe9\x01", {233, 1, 0}},
+        // Letters show as the set draws them; a code that is no character is clamped.
+        {TDotMatrix::mat5x7, "\xe9\x81\r\n\x01", {'e', 126, 32, 32, 32, 32}},
+        {TDotMatrix::Hitachi, "\xe9\x81\x7f", {'e', 129, 127, 32}},
+        {TDotMatrix::dos5x7, "\xe9\x81\x01", {130, 129, 1, 0}},
     };
     for (const auto& c : cases) {
         ChannelLcd f;
@@ -311,6 +312,51 @@ TEST(LCDLabel, CellsShowTheTextClampedIntoTheSet)
         EXPECT_EQ(f.label.cellCode(255), f.label.FirstChar());
         EXPECT_EQ(f.label.cellCode(100000), f.label.FirstChar());
     }
+}
+
+// The text stays as it was set for whoever reads it back; the cells show each letter as the
+// current set draws it, and follow a change of set.
+TEST(LCDLabel, AccentedLettersShowAsTheSetDrawsThemWhileTheTextStaysAsSet)
+{
+    const std::string caption = "\xC9quipe \xDC"
+                                "ber Stra\xDF"
+                                "e";
+    struct Case {
+        TDotMatrix set;
+        std::string cells;
+    };
+    const Case cases[] = {
+        {TDotMatrix::mat5x7, "Equipe Uber Strasse"},
+        {TDotMatrix::mat9x12, "Equipe Uber Strasse"},
+        {TDotMatrix::Hitachi, "Equipe Uber Strasse"},
+        {TDotMatrix::Hitachi2, "Equipe Uber Strasse"},
+        {TDotMatrix::dos5x7, "\x90quipe \x9A"
+                             "ber Stra\xE1"
+                             "e"},
+    };
+    ChannelLcd f;
+    f.label.SetCaption(caption);
+    for (const auto& c : cases) {
+        f.label.SetDotMatrix(c.set);
+        EXPECT_EQ(f.label.Caption(), caption);
+        EXPECT_EQ(std::string(f.label.TextBuffer().data()), caption);
+        EXPECT_EQ(f.label.cellCodes(), c.cells);
+        for (std::size_t i = 0; i < 15; ++i)
+            EXPECT_EQ(f.label.cellCode(int(i)), static_cast<unsigned char>(c.cells[i]))
+                << lcd::kDotMatrixNames[std::size_t(c.set)] << " cell " << i;
+    }
+    // Umlauts the Hitachi table has show as themselves there.
+    f.label.SetDotMatrix(TDotMatrix::Hitachi);
+    f.label.SetCaption("M\xFCller");
+    EXPECT_EQ(f.label.cellCode(1), 213);
+    // A custom font draws by code.
+    TempDir dir;
+    const std::string font = dir.file("all.lcf");
+    writeBytes(font, fontFileBytes(1, 1, 0, 255, std::string(256, '\0')));
+    f.label.Setfilename(font);
+    ASSERT_EQ(f.label.DotMatrix(), TDotMatrix::CustomFont);
+    f.label.SetCaption(caption);
+    EXPECT_EQ(f.label.cellCodes(), caption);
 }
 
 TEST(LCDLabel, CustomFontSelectionFallsBack)

@@ -170,12 +170,11 @@ TEST(LCDPaint, DotShapesAndSizes)
             l.SetPixelHeight(c.customHeight);
         }
         l.SetPixelShape(c.shape);
-        l.SetCaption("\x7f"); // clamped to 126: '~', whose dot (3, 0) is lit
-        l.SetDotMatrix(TDotMatrix::Hitachi);
-        l.SetCaption(std::string(1, char(223))); // every dot lit
+        l.SetCaption("A"); // the dot at row 0, column 1 is lit
         const int w = l.DotWidth();
         const int h = l.DotHeight();
-        EXPECT_EQ(pixels(f.image(), 4, 4, 4 + w, 4 + h, c.lit), c.dot) << c.what;
+        const int x = 4 + w + l.PixelSpacing();
+        EXPECT_EQ(pixels(f.image(), x, 4, x + w, 4 + h, c.lit), c.dot) << c.what;
     }
 }
 
@@ -207,9 +206,8 @@ TEST(LCDPaint, ShapedDotsWithEqualColoursAllLookLit)
     Fixture black;
     black.label.SetPixelSize(TPixelSize::pix4x4);
     black.label.SetPixelShape(TPixelShape::spShaped);
-    black.label.SetDotMatrix(TDotMatrix::Hitachi);
-    black.label.SetCaption(std::string(1, char(223)));
-    EXPECT_TRUE(filled(black.image(), 4, 4, 8, 8, kBlack));
+    black.label.SetCaption("A"); // the dot at row 0, column 1 is lit
+    EXPECT_TRUE(filled(black.image(), 9, 4, 13, 8, kBlack));
 }
 
 TEST(LCDPaint, GlyphsOfEverySetReachTheScreen)
@@ -222,11 +220,11 @@ TEST(LCDPaint, GlyphsOfEverySetReachTheScreen)
     };
     const Case cases[] = {
         {TDotMatrix::mat5x8, 'g', 8, "..... ..... .#### #...# #...# .#### ....# .###."},
-        {TDotMatrix::Hitachi, 0xE9, 7, "##### ##### ##### ##### ##### ##### #####"},
-        {TDotMatrix::Hitachi2, 193, 10,
+        {TDotMatrix::Hitachi, 0xF7, 7, "..... ..#.. ..... ##### ..... ..#.. ....."}, // 221
+        {TDotMatrix::Hitachi2, 0xE4, 10, // 193, a with diaeresis
          ".#.#. ..... .###. ....# .#### #...# .#### ..... ..... ....."},
         {TDotMatrix::dos5x7, 1, 7, "..... .#.#. .#.#. ..... #...# .###. ....."},
-        {TDotMatrix::mat5x7, 0xE9, 7, "..... ..... .#... #.#.# ...#. ..... ....."},
+        {TDotMatrix::mat5x7, 0x81, 7, "..... ..... .#... #.#.# ...#. ..... ....."},
         {TDotMatrix::mat7x9, 'A', 9,
          "...#... ..#.#.. .#...#. #.....# #.....# ####### #.....# #.....# #.....#"},
         {TDotMatrix::mat9x12, '|', 12,
@@ -239,6 +237,30 @@ TEST(LCDPaint, GlyphsOfEverySetReachTheScreen)
         f.label.SetCaption(std::string(1, char(c.code)));
         const int cols = lcd::charSetShape(c.set).cols;
         EXPECT_EQ(paintedCell(f.image(), 4, 4, cols, c.rows, 3, 3, kBlack), c.glyph) << c.code;
+    }
+}
+
+TEST(LCDPaint, AccentedLettersReachTheScreenAsTheSetDrawsThem)
+{
+    struct Case {
+        TDotMatrix set;
+        std::string caption;
+        std::vector<int> glyphs; // the table codes the first cells show
+    };
+    const Case cases[] = {
+        {TDotMatrix::dos5x7, "\xC9\xE9\xDC\xFC\xE7\xF1", {0x90, 0x82, 0x9A, 0x81, 0x87, 0xA4}},
+        {TDotMatrix::mat5x7, "\xC9\xE9\xDC\xFC\xE7\xF1", {'E', 'e', 'U', 'u', 'c', 'n'}},
+        {TDotMatrix::Hitachi, "\xC9\xE9\xDC\xFC\xE7\xF1", {'E', 'e', 'U', 213, 'c', 206}},
+    };
+    for (const auto& c : cases) {
+        ChannelLcd f;
+        f.label.SetDotMatrix(c.set);
+        f.label.SetCaption(c.caption);
+        const lcd::GlyphTable& table = lcd::builtinTables()[std::size_t(c.set)];
+        for (std::size_t cell = 0; cell < c.glyphs.size(); ++cell)
+            EXPECT_EQ(paintedCell(f.image(), 4 + int(cell) * 16, 4, 5, 7, 3, 3, kBlack),
+                      lcdtest::tableGlyph(table, c.glyphs[cell]))
+                << lcd::kDotMatrixNames[std::size_t(c.set)] << " cell " << cell;
     }
 }
 

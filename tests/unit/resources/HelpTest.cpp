@@ -84,12 +84,13 @@ TEST(Help, PagesLinkOnlyToPagesAndPlacesThatExistAndRunNoScripts)
 TEST(Help, TheLanguageTemplateIsTheEnglishFileAsShipped)
 {
     const std::string page = readText(HelpFolder / "languages.html");
-    const std::string open = "<pre id=\"template\">";
+    const std::string open = "<pre class=\"template\">";
     const auto start = page.find(open);
     ASSERT_NE(start, std::string::npos);
     const auto end = page.find("</pre>", start);
     ASSERT_NE(end, std::string::npos);
-    const std::string shown = unescapeHtml(page.substr(start + open.size(), end - start - open.size()));
+    const std::string shown =
+        unescapeHtml(page.substr(start + open.size(), end - start - open.size()));
 
     std::string english =
         readText(fs::path(KESTRION_SOURCE_DIR) / "resources" / "language" / "English.lng");
@@ -98,4 +99,50 @@ TEST(Help, TheLanguageTemplateIsTheEnglishFileAsShipped)
     while (!english.empty() && english.back() == '\n')
         english.pop_back();
     EXPECT_EQ(shown, english);
+}
+
+TEST(Help, NoPageUsesAnIdTwice)
+{
+    const std::regex idPattern(R"re(\bid="([^"]+)")re");
+    for (const auto& [name, text] : helpPages()) {
+        std::map<std::string, int> seen;
+        for (std::sregex_iterator i(text.begin(), text.end(), idPattern), end; i != end; ++i)
+            ++seen[(*i)[1]];
+        for (const auto& [id, count] : seen)
+            EXPECT_EQ(count, 1) << name << " uses id \"" << id << "\" " << count << " times";
+    }
+}
+
+// Every page but the two that only forward to a place on another page has the same navigation
+// bar, which leads to each of those pages and marks the page being read, and only that one.
+TEST(Help, EveryPageInTheNavigationMarksItself)
+{
+    const auto pages = helpPages();
+    const std::regex navPattern(R"re(<nav>(.*?)</nav>)re");
+    const std::regex linkPattern(R"re(<a href="([^"#]+)"( aria-current="page")?>)re");
+    std::set<std::string> withNavigation;
+    std::vector<std::string> firstBar;
+    for (const auto& [name, text] : pages) {
+        SCOPED_TRACE(name);
+        std::smatch nav;
+        if (text.find("http-equiv=\"refresh\"") != std::string::npos) {
+            EXPECT_FALSE(std::regex_search(text, nav, navPattern));
+            continue;
+        }
+        ASSERT_TRUE(std::regex_search(text, nav, navPattern));
+        withNavigation.insert(name);
+        const std::string bar = nav[1];
+        std::vector<std::string> targets;
+        std::vector<std::string> marked;
+        for (std::sregex_iterator i(bar.begin(), bar.end(), linkPattern), end; i != end; ++i) {
+            targets.push_back((*i)[1]);
+            if ((*i)[2].matched)
+                marked.push_back((*i)[1]);
+        }
+        EXPECT_EQ(marked, std::vector<std::string>{name});
+        if (firstBar.empty())
+            firstBar = targets;
+        EXPECT_EQ(targets, firstBar);
+    }
+    EXPECT_EQ(std::set<std::string>(firstBar.begin(), firstBar.end()), withNavigation);
 }

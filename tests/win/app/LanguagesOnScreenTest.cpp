@@ -4,8 +4,12 @@
 // windows show the translated texts (window texts, menu items, the file dialogs' filters),
 // and every label, check box and button text fits its control.
 //
+// Run as it is, the test sees the windows at 96 dpi; EveryLanguageFitsAtEveryScale runs it again
+// at 120, 144 and 192 dpi (LogPixels, read by every program started afterwards in the prefix),
+// with the program's own manifest, so that the windows are as dpi aware as kestrion.exe's.
+//
 // KESTRION_SCREENSHOT_DIR=/some/folder (a Linux path) keeps a picture of every window and menu
-// in every language there.
+// in every language there (main-Deutsch.png at 96 dpi, main-Deutsch-144.png at 144 dpi, ...).
 
 #include "app/MainForm.h"
 #include "app/win32/Program.h"
@@ -162,6 +166,13 @@ std::vector<std::string> fileTypesShown(HWND dialog)
     return types;
 }
 
+// The dpi a run at another scale than 96 was started for, as the parent asked (empty at 96).
+std::string scaleSuffix()
+{
+    const char* dpi = std::getenv("KESTRION_LANGUAGES_DPI");
+    return dpi && *dpi ? std::string("-") + dpi : std::string();
+}
+
 const char* screenshotDir()
 {
     const char* dir = std::getenv("KESTRION_SCREENSHOT_DIR");
@@ -189,7 +200,9 @@ void shot(ui::Application& app, HWND hwnd, const std::string& file, const std::s
     std::string command;
     if (!before.empty())
         command = before + "; sleep 0.8; ";
-    command += "import -window root -crop " + region(hwnd, more) + " +repage " + dir + "/" + file;
+    std::string named = file;
+    named.insert(named.rfind('.'), scaleSuffix());
+    command += "import -window root -crop " + region(hwnd, more) + " +repage " + dir + "/" + named;
     if (!before.empty())
         command += "; xdotool key Escape; sleep 0.2; xdotool key Escape";
     EXPECT_EQ(runOnHost(app, command), 0) << file;
@@ -352,4 +365,28 @@ TEST(LanguagesOnScreen, EveryLanguageShowsItsTextsOnEveryWindowAndTheyFit)
     if (HWND client = FindWindowA("#32770", "Roger Wilco"))
         PostMessageA(client, WM_CLOSE, 0, 0);
     removeClientAppPath();
+}
+
+// The test above, run again at each scale users run Windows at: longer words must fit at every
+// one of them.
+TEST(LanguagesOnScreen, EveryLanguageFitsAtEveryScale)
+{
+    if (std::getenv("KESTRION_LANGUAGES_DPI")) {
+        GTEST_SKIP() << "inside a run at one scale";
+    }
+    const char* const desktopKey = "Control Panel\\Desktop";
+    char self[MAX_PATH * 4];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    for (DWORD dpi : {120u, 144u, 192u}) {
+        SetEnvironmentVariableA("KESTRION_LANGUAGES_DPI", std::to_string(dpi).c_str());
+        setRegistryNumber(HKEY_CURRENT_USER, desktopKey, "LogPixels", dpi);
+        const RunResult result =
+            run(quoted(self) + " --gtest_filter=LanguagesOnScreen."
+                               "EveryLanguageShowsItsTextsOnEveryWindowAndTheyFit",
+                std::chrono::seconds(240));
+        EXPECT_EQ(result.exitCode, 0u) << "at " << dpi << " dpi:\n" << result.out << result.err;
+        EXPECT_NE(result.out.find("[  PASSED  ] 1 test"), std::string::npos) << result.out;
+    }
+    setRegistryNumber(HKEY_CURRENT_USER, desktopKey, "LogPixels", 96);
+    SetEnvironmentVariableA("KESTRION_LANGUAGES_DPI", nullptr);
 }
