@@ -142,8 +142,8 @@ Peer::Peer(WinControl& control, HWND hwnd, bool subclass, int dpi)
 {
     SetPropA(hwnd, PeerProperty, this);
     if (subclass) {
-        m_systemProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-            hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Peer::subclassProc)));
+        m_systemProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Peer::subclassProc)));
     }
     applyFont();
     applyHint();
@@ -324,10 +324,9 @@ void Peer::dpiChanged(int dpi, const RECT& suggested)
     m_dpi = dpi;
     m_syncing = true;
     // The model's frame follows the new one, in design units; its client size stays.
-    const RECT frame =
-        frameAround(static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_STYLE)),
-                    static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE)),
-                    GetMenu(m_hwnd) != nullptr, dpi);
+    const RECT frame = frameAround(static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_STYLE)),
+                                   static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_EXSTYLE)),
+                                   GetMenu(m_hwnd) != nullptr, dpi);
     form->setFrameInsets({unscaleLength(frame.left, dpi), unscaleLength(frame.top, dpi),
                           unscaleLength(frame.right, dpi), unscaleLength(frame.bottom, dpi)});
     applyFormBounds(*form, &suggested);
@@ -404,10 +403,7 @@ void Peer::applyText()
 {
     if (auto* list = dynamic_cast<ListBox*>(&m_control)) {
         SendMessageA(m_hwnd, WM_SETREDRAW, FALSE, 0);
-        SendMessageA(m_hwnd, LB_RESETCONTENT, 0, 0);
-        for (const std::string& line : list->items().lines()) {
-            SendMessageA(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        }
+        applyLines(list->items().lines());
         SendMessageA(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(list->itemIndex()), 0);
         SendMessageA(m_hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(list->topIndex()), 0);
         SendMessageA(m_hwnd, WM_SETREDRAW, TRUE, 0);
@@ -422,6 +418,46 @@ void Peer::applyText()
     if (growsToCaption(m_control)) {
         applyBounds();
     }
+}
+
+void Peer::applyLines(const std::vector<std::string>& lines)
+{
+    // Only the lines between the unchanged start and the unchanged end go to the window, so
+    // that adding, removing or moving one line of a long list costs the same as of a short one.
+    const std::vector<std::string>& shown = m_shownLines;
+    std::size_t same = 0;
+    while (same < shown.size() && same < lines.size() && shown[same] == lines[same]) {
+        ++same;
+    }
+    std::size_t sameEnd = 0;
+    while (sameEnd < shown.size() - same && sameEnd < lines.size() - same &&
+           shown[shown.size() - 1 - sameEnd] == lines[lines.size() - 1 - sameEnd]) {
+        ++sameEnd;
+    }
+    const std::size_t removed = shown.size() - same - sameEnd;
+    const std::size_t added = lines.size() - same - sameEnd;
+    constexpr std::size_t kFewLines = 64;
+    if (removed + added > kFewLines) {
+        // Filled anew, with room for every line made at once: the list would otherwise grow
+        // a few lines at a time, copying all it holds each time.
+        SendMessageA(m_hwnd, LB_RESETCONTENT, 0, 0);
+        std::size_t bytes = 0;
+        for (const std::string& line : lines) {
+            bytes += line.size() + 1;
+        }
+        SendMessageA(m_hwnd, LB_INITSTORAGE, lines.size(), static_cast<LPARAM>(bytes));
+        for (const std::string& line : lines) {
+            SendMessageA(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        }
+    } else {
+        for (std::size_t i = 0; i < removed; ++i) {
+            SendMessageA(m_hwnd, LB_DELETESTRING, same, 0);
+        }
+        for (std::size_t i = same; i < same + added; ++i) {
+            SendMessageA(m_hwnd, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(lines[i].c_str()));
+        }
+    }
+    m_shownLines = lines;
 }
 
 void Peer::applyFont()
@@ -539,6 +575,13 @@ void Peer::applyThumb(TrackBar&)
     }
     SendMessageA(m_hwnd, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(scaleLength(kThumbLength, m_dpi)),
                  0);
+}
+
+void Peer::rebuildMenu()
+{
+    if (auto* form = dynamic_cast<Form*>(&m_control)) {
+        applyMenu(*form);
+    }
 }
 
 void Peer::applyMenu(Form& form)
