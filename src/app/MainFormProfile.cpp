@@ -41,6 +41,9 @@ void TMainForm::RememberProfilePath(const std::string& path)
 
 bool TMainForm::LoadProfile(const std::string& path)
 {
+    // One change of the menu for the whole load, whatever the number of channels: the window
+    // builds its menu once, and the access keys are given once.
+    ui::MenuUpdate batch(MainMenu1);
     None1->setChecked(false);
     Default1->setChecked(false);
 
@@ -98,6 +101,7 @@ void TMainForm::ResetChannelBar()
 
 void TMainForm::BuildLanguageMenu()
 {
+    ui::MenuUpdate batch(MainMenu1);
     while (Language1->count() > 0) {
         ui::MenuItem* item = Language1->item(Language1->count() - 1);
         Language1->remove(item);

@@ -3,6 +3,7 @@
 #include "ui/Text.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace ui {
 
@@ -23,11 +24,13 @@ bool isIdentifier(std::string_view name)
     return std::all_of(name.begin(), name.end(), [&](char c) { return letter(c) || digit(c); });
 }
 
+// Searched from the end: the component made last is the one most often removed (an owner
+// deletes its components last made first, and lists are emptied from their end).
 void eraseOne(std::vector<Component*>& list, const Component* item)
 {
-    auto it = std::find(list.begin(), list.end(), item);
-    if (it != list.end()) {
-        list.erase(it);
+    auto it = std::find(list.rbegin(), list.rend(), item);
+    if (it != list.rend()) {
+        list.erase(std::next(it).base());
     }
 }
 
@@ -44,7 +47,12 @@ const ClassInfo& Component::staticClassInfo()
     return info;
 }
 
-Component::Component(Component* owner)
+Component::Component(Component* owner) : Component(owner, SiblingNews::Heard)
+{
+}
+
+Component::Component(Component* owner, SiblingNews news)
+    : m_hearsSiblings(news == SiblingNews::Heard)
 {
     if (owner) {
         owner->insertComponent(*this);
@@ -151,7 +159,7 @@ void Component::notification(Component& component, Operation operation)
 {
     // An owner passes news about one of its components on to all the others.
     if (component.m_owner == this) {
-        for (Component* c : m_components) {
+        for (Component* c : m_listeners) {
             if (c != &component) {
                 c->notification(component, operation);
             }
@@ -170,6 +178,9 @@ void Component::insertComponent(Component& component)
 {
     component.m_owner = this;
     m_components.push_back(&component);
+    if (component.m_hearsSiblings) {
+        m_listeners.push_back(&component);
+    }
     notification(component, Operation::Insert);
 }
 
@@ -177,6 +188,9 @@ void Component::removeComponent(Component& component)
 {
     notification(component, Operation::Remove);
     eraseOne(m_components, &component);
+    if (component.m_hearsSiblings) {
+        eraseOne(m_listeners, &component);
+    }
     component.m_owner = nullptr;
 }
 

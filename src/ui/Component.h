@@ -12,6 +12,13 @@
 // "_", then letters, digits or "_"), unique among the components of one owner without regard
 // to letter case. findComponent matches names without regard to letter case; the empty name
 // matches nothing.
+//
+// News: when a component is added to or removed from its owner, the owner hears it and passes
+// it on to the other components it owns that hear sibling news (all but those made with
+// SiblingNews::Ignored). A component that refers to nothing beside it, such as a menu item of
+// a list that may hold tens of thousands, is made so, and adding or removing one then costs
+// the same however many there are. Removing the component made last is quick whatever the
+// count.
 
 #include "ui/ClassInfo.h"
 
@@ -66,6 +73,10 @@ public:
     enum class Operation { Insert, Remove };
 
 protected:
+    enum class SiblingNews { Heard, Ignored };
+    // A component that never needs to hear of its siblings (see News above).
+    Component(Component* owner, SiblingNews news);
+
     // Tells this component that `component` was added to or removed from its owner (the
     // owner passes it on to all it owns), or that a component it asked about is going.
     // Overrides drop their references to a removed component and call the base.
@@ -86,8 +97,10 @@ private:
     std::int32_t m_tag = 0;
     Component* m_owner = nullptr;
     std::vector<Component*> m_components;
+    std::vector<Component*> m_listeners;    // the owned components that hear sibling news
     std::vector<Component*> m_freeNotifies; // both directions: who wants to know, and whom
     bool m_destroying = false;
+    bool m_hearsSiblings = true;
 };
 
 // Deletes a component: beforeDestruction, then delete. Null is allowed.

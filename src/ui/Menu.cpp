@@ -5,8 +5,8 @@
 #include "ui/Text.h"
 
 #include <algorithm>
-#include <bitset>
 #include <cctype>
+#include <iterator>
 
 namespace ui {
 
@@ -14,23 +14,37 @@ const std::vector<std::string> autoHotkeysIdentifiers = {"maParent", "maAutomati
 
 namespace {
 
-// Command numbers in use. 0 is never given out: the system reports "nothing chosen" as 0.
-std::bitset<65536>& usedCommands()
+// Command numbers: those given back by deleted items are given out again, the last given
+// back first; otherwise the next never used. 0 is never given out: the system reports
+// "nothing chosen" as 0. The items made first (a form's own) keep small numbers.
+struct CommandNumbers {
+    std::vector<std::uint32_t> returned;
+    std::uint32_t next = 1;
+};
+
+CommandNumbers& commandNumbers()
 {
-    static std::bitset<65536> used{1};
-    return used;
+    static CommandNumbers numbers;
+    return numbers;
 }
 
-std::uint16_t takeCommand()
+std::uint32_t takeCommand()
 {
-    auto& used = usedCommands();
-    for (std::size_t i = 1; i < used.size(); ++i) {
-        if (!used[i]) {
-            used[i] = true;
-            return static_cast<std::uint16_t>(i);
-        }
+    auto& numbers = commandNumbers();
+    if (!numbers.returned.empty()) {
+        const std::uint32_t command = numbers.returned.back();
+        numbers.returned.pop_back();
+        return command;
     }
-    throw Error("Too many menu items");
+    if (numbers.next == UINT32_MAX) {
+        throw Error("Too many menu items");
+    }
+    return numbers.next++;
+}
+
+void returnCommand(std::uint32_t command)
+{
+    commandNumbers().returned.push_back(command);
 }
 
 bool isAccessCandidate(char c)
@@ -67,7 +81,8 @@ const ClassInfo& MenuItem::staticClassInfo()
     return info;
 }
 
-MenuItem::MenuItem(Component* owner) : Component(owner), m_command(takeCommand())
+MenuItem::MenuItem(Component* owner)
+    : Component(owner, SiblingNews::Ignored), m_command(takeCommand())
 {
 }
 
@@ -79,7 +94,7 @@ MenuItem::~MenuItem()
     for (MenuItem* child : m_items) {
         child->m_parent = nullptr;
     }
-    usedCommands()[m_command] = false;
+    returnCommand(m_command);
 }
 
 void MenuItem::setCaption(const std::string& caption)
@@ -184,11 +199,12 @@ void MenuItem::insert(int index, MenuItem* item)
 
 void MenuItem::remove(MenuItem* item)
 {
-    const auto it = std::find(m_items.begin(), m_items.end(), item);
-    if (it == m_items.end()) {
+    // From the end: submenus are emptied from their end.
+    const auto it = std::find(m_items.rbegin(), m_items.rend(), item);
+    if (it == m_items.rend()) {
         return;
     }
-    m_items.erase(it);
+    m_items.erase(std::next(it).base());
     item->m_parent = nullptr;
     changed();
 }
@@ -224,7 +240,7 @@ char MenuItem::accessKey() const
     return 0;
 }
 
-MenuItem* MenuItem::findByCommand(std::uint16_t command)
+MenuItem* MenuItem::findByCommand(std::uint32_t command)
 {
     if (m_command == command) {
         return this;
@@ -269,6 +285,10 @@ bool MenuItem::automaticHotkeys() const
 
 void MenuItem::rethinkHotkeys()
 {
+    if (Menu* m = menu(); m && m->updating() && !m->m_givingHotkeys) {
+        m->m_hotkeysInUpdate = true; // once, for the whole menu, at the end of the batch
+        return;
+    }
     if (!automaticHotkeys()) {
         return;
     }
@@ -295,6 +315,16 @@ void MenuItem::rethinkHotkeys()
                 child->changed();
                 break;
             }
+        }
+    }
+}
+
+void MenuItem::rethinkAllHotkeys()
+{
+    rethinkHotkeys();
+    for (MenuItem* child : m_items) {
+        if (!child->m_items.empty()) {
+            child->rethinkAllHotkeys();
         }
     }
 }
@@ -330,8 +360,38 @@ void Menu::setAutoHotkeys(AutoHotkeys value)
     m_root->rethinkHotkeys();
 }
 
+void Menu::beginUpdate()
+{
+    ++m_updateDepth;
+}
+
+void Menu::endUpdate()
+{
+    if (m_updateDepth == 0) {
+        return;
+    }
+    if (m_updateDepth == 1 && m_hotkeysInUpdate) {
+        // Still inside the batch, so that the captions it marks raise no change of their own.
+        m_hotkeysInUpdate = false;
+        m_givingHotkeys = true;
+        m_root->rethinkAllHotkeys();
+        m_givingHotkeys = false;
+    }
+    if (--m_updateDepth > 0) {
+        return;
+    }
+    if (m_changedInUpdate) {
+        m_changedInUpdate = false;
+        itemChanged();
+    }
+}
+
 void Menu::itemChanged()
 {
+    if (m_updateDepth > 0) {
+        m_changedInUpdate = true;
+        return;
+    }
     if (!isDestroying() && OnChange) {
         OnChange(*this);
     }

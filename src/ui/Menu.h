@@ -9,8 +9,14 @@
 // before the first letter or digit that no sibling uses yet.
 //
 // Every item has a command number, unique in the process, by which a backend reports that
-// the user chose it. Items are components: the owner deletes them; an item made with an
-// owner and added to a parent item is taken out of the parent when deleted.
+// the user chose it; numbers of deleted items are given out again. Items are components: the
+// owner deletes them; an item made with an owner and added to a parent item is taken out of
+// the parent when deleted. Items hear no sibling news, so that a form may own tens of
+// thousands of them.
+//
+// Changes in bulk: between Menu::beginUpdate and endUpdate a menu raises OnChange once, at the
+// end, and gives automatic access keys once, at the end, to every item that has none, in
+// menu order. Outside such a batch every change raises OnChange at once.
 
 #include "ui/Component.h"
 
@@ -75,9 +81,9 @@ public:
     // The access key: the character after the first single "&", upper-cased; 0 when none.
     char accessKey() const;
     // The number by which the backend reports a choice of this item.
-    std::uint16_t command() const { return m_command; }
+    std::uint32_t command() const { return m_command; }
     // The item below this one (itself included) with that command number, or null.
-    MenuItem* findByCommand(std::uint16_t command);
+    MenuItem* findByCommand(std::uint32_t command);
 
     // The user chose the item: raises OnClick.
     virtual void click();
@@ -88,6 +94,8 @@ private:
     friend class Menu;
     void changed();
     void rethinkHotkeys();
+    // rethinkHotkeys for this item's submenu and every submenu below it.
+    void rethinkAllHotkeys();
     bool automaticHotkeys() const;
 
     std::string m_caption;
@@ -102,7 +110,7 @@ private:
     std::vector<MenuItem*> m_items;
     MenuItem* m_parent = nullptr;
     Menu* m_menu = nullptr; // set on a menu's root item only
-    std::uint16_t m_command;
+    std::uint32_t m_command;
 };
 
 class Menu : public Component {
@@ -120,10 +128,15 @@ public:
     // Automatic or Manual (Parent counts as Automatic).
     void setAutoHotkeys(AutoHotkeys value);
 
-    MenuItem* findByCommand(std::uint16_t command) { return m_root->findByCommand(command); }
+    MenuItem* findByCommand(std::uint32_t command) { return m_root->findByCommand(command); }
+
+    // A batch of changes (see above); batches may nest, the outermost one counts.
+    void beginUpdate();
+    void endUpdate();
+    bool updating() const { return m_updateDepth > 0; }
 
     // Called after any change of an item of this menu (captions, marks, items added or
-    // taken out), once per change. A form passes it on to its window.
+    // taken out), once per change or once per batch. A form passes it on to its window.
     NotifyEvent OnChange;
 
 private:
@@ -132,6 +145,32 @@ private:
 
     MenuItem* m_root;
     AutoHotkeys m_autoHotkeys = AutoHotkeys::Automatic;
+    int m_updateDepth = 0;
+    bool m_changedInUpdate = false;
+    bool m_hotkeysInUpdate = false;
+    bool m_givingHotkeys = false;
+};
+
+// Holds a menu in one batch of changes for as long as it lives.
+class MenuUpdate {
+public:
+    explicit MenuUpdate(Menu* menu) : m_menu(menu)
+    {
+        if (m_menu) {
+            m_menu->beginUpdate();
+        }
+    }
+    ~MenuUpdate()
+    {
+        if (m_menu) {
+            m_menu->endUpdate();
+        }
+    }
+    MenuUpdate(const MenuUpdate&) = delete;
+    MenuUpdate& operator=(const MenuUpdate&) = delete;
+
+private:
+    Menu* m_menu;
 };
 
 class MainMenu : public Menu {

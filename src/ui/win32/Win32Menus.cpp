@@ -12,9 +12,28 @@
 
 namespace ui::win32 {
 
-HMENU buildMenu(const MenuItem& parent, bool popup)
+namespace {
+
+void fillMenu(HMENU menu, const MenuItem& parent, bool menuBar);
+
+// An empty pop-up menu that names the model item whose submenu it shows.
+HMENU submenuFor(const MenuItem& item, bool menuBar)
 {
-    HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
+    HMENU sub = CreatePopupMenu();
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA;
+    info.dwMenuData = item.command();
+    SetMenuInfo(sub, &info);
+    if (!menuBar || item.count() <= FilledWhenOpened) {
+        fillMenu(sub, item, menuBar);
+    }
+    return sub;
+}
+
+void fillMenu(HMENU menu, const MenuItem& parent, bool menuBar)
+{
+    UINT position = 0;
     for (const MenuItem* item : parent.items()) {
         if (!item->visible()) {
             continue;
@@ -33,12 +52,59 @@ HMENU buildMenu(const MenuItem& parent, bool popup)
                 (item->checked() ? MFS_CHECKED : 0u) | (item->enabled() ? MFS_ENABLED : MFS_GRAYED);
             if (item->count() > 0) {
                 info.fMask |= MIIM_SUBMENU;
-                info.hSubMenu = buildMenu(*item, true);
+                info.hSubMenu = submenuFor(*item, menuBar);
             }
         }
-        InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+        InsertMenuItemA(menu, position++, TRUE, &info);
     }
+}
+
+} // namespace
+
+HMENU buildMenu(const MenuItem& parent, bool popup)
+{
+    HMENU menu = popup ? CreatePopupMenu() : CreateMenu();
+    if (!popup) {
+        // Choices are reported by place (WM_MENUCOMMAND): command numbers may not fit the
+        // 16 bits of WM_COMMAND.
+        MENUINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIM_STYLE | MIM_APPLYTOSUBMENUS;
+        info.dwStyle = MNS_NOTIFYBYPOS;
+        SetMenuInfo(menu, &info);
+    }
+    fillMenu(menu, parent, !popup);
     return menu;
+}
+
+bool fillOpeningSubmenu(HMENU submenu, Menu& model)
+{
+    if (GetMenuItemCount(submenu) != 0) {
+        return false;
+    }
+    MENUINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIM_MENUDATA | MIM_STYLE;
+    if (!GetMenuInfo(submenu, &info) || info.dwMenuData == 0) {
+        return false;
+    }
+    const MenuItem* item = model.findByCommand(static_cast<std::uint32_t>(info.dwMenuData));
+    if (!item || item->count() <= FilledWhenOpened) {
+        return false;
+    }
+    fillMenu(submenu, *item, true);
+    return true;
+}
+
+MenuItem* chosenByPlace(HMENU menu, UINT index, Menu& model)
+{
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_ID | MIIM_SUBMENU;
+    if (!GetMenuItemInfoA(menu, index, TRUE, &info) || info.hSubMenu) {
+        return nullptr;
+    }
+    return model.findByCommand(static_cast<std::uint32_t>(info.wID));
 }
 
 MenuItem* Win32Backend::trackPopupMenu(PopupMenu& menu, int x, int y)
@@ -50,7 +116,7 @@ MenuItem* Win32Backend::trackPopupMenu(PopupMenu& menu, int x, int y)
     }
     const UINT command = static_cast<UINT>(TrackPopupMenu(
         popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
-    return command ? menu.findByCommand(static_cast<std::uint16_t>(command)) : nullptr;
+    return command ? menu.findByCommand(static_cast<std::uint32_t>(command)) : nullptr;
 }
 
 bool Win32Backend::executeOpenDialog(OpenDialog& dialog)

@@ -433,10 +433,7 @@ void Peer::applyText()
 {
     if (auto* list = dynamic_cast<ListBox*>(&m_control)) {
         SendMessageA(m_hwnd, WM_SETREDRAW, FALSE, 0);
-        SendMessageA(m_hwnd, LB_RESETCONTENT, 0, 0);
-        for (const std::string& line : list->items().lines()) {
-            SendMessageA(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        }
+        applyLines(list->items().lines());
         SendMessageA(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(list->itemIndex()), 0);
         SendMessageA(m_hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(list->topIndex()), 0);
         SendMessageA(m_hwnd, WM_SETREDRAW, TRUE, 0);
@@ -451,6 +448,46 @@ void Peer::applyText()
     if (growsToCaption(m_control)) {
         applyBounds();
     }
+}
+
+void Peer::applyLines(const std::vector<std::string>& lines)
+{
+    // Only the lines between the unchanged start and the unchanged end go to the window, so
+    // that adding, removing or moving one line of a long list costs the same as of a short one.
+    const std::vector<std::string>& shown = m_shownLines;
+    std::size_t same = 0;
+    while (same < shown.size() && same < lines.size() && shown[same] == lines[same]) {
+        ++same;
+    }
+    std::size_t sameEnd = 0;
+    while (sameEnd < shown.size() - same && sameEnd < lines.size() - same &&
+           shown[shown.size() - 1 - sameEnd] == lines[lines.size() - 1 - sameEnd]) {
+        ++sameEnd;
+    }
+    const std::size_t removed = shown.size() - same - sameEnd;
+    const std::size_t added = lines.size() - same - sameEnd;
+    constexpr std::size_t kFewLines = 64;
+    if (removed + added > kFewLines) {
+        // Filled anew, with room for every line made at once: the list would otherwise grow
+        // a few lines at a time, copying all it holds each time.
+        SendMessageA(m_hwnd, LB_RESETCONTENT, 0, 0);
+        std::size_t bytes = 0;
+        for (const std::string& line : lines) {
+            bytes += line.size() + 1;
+        }
+        SendMessageA(m_hwnd, LB_INITSTORAGE, lines.size(), static_cast<LPARAM>(bytes));
+        for (const std::string& line : lines) {
+            SendMessageA(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+        }
+    } else {
+        for (std::size_t i = 0; i < removed; ++i) {
+            SendMessageA(m_hwnd, LB_DELETESTRING, same, 0);
+        }
+        for (std::size_t i = same; i < same + added; ++i) {
+            SendMessageA(m_hwnd, LB_INSERTSTRING, i, reinterpret_cast<LPARAM>(lines[i].c_str()));
+        }
+    }
+    m_shownLines = lines;
 }
 
 void Peer::applyFont()
@@ -566,6 +603,13 @@ void Peer::applyThumb(TrackBar&)
     }
     SendMessageA(m_hwnd, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(scaleLength(kThumbLength, m_dpi)),
                  0);
+}
+
+void Peer::rebuildMenu()
+{
+    if (auto* form = dynamic_cast<Form*>(&m_control)) {
+        applyMenu(*form);
+    }
 }
 
 void Peer::applyMenu(Form& form)

@@ -35,6 +35,31 @@ bool commonMessage(Peer& peer, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             }
         }
         return false;
+    case WM_MENUCOMMAND:
+        if (auto* form = dynamic_cast<Form*>(&peer.control()); form && form->menu()) {
+            if (MenuItem* item = chosenByPlace(reinterpret_cast<HMENU>(lParam),
+                                               static_cast<UINT>(wParam), *form->menu())) {
+                runUserAction([item] { item->click(); });
+            }
+            result = 0;
+            return true;
+        }
+        return false;
+    case WM_INITMENUPOPUP:
+        if (auto* form = dynamic_cast<Form*>(&peer.control()); form && form->menu()) {
+            fillOpeningSubmenu(reinterpret_cast<HMENU>(wParam), *form->menu());
+        }
+        return false;
+    case WM_UNINITMENUPOPUP:
+        // A long submenu that was filled as it opened goes again with the next menu bar.
+        if (GetMenuItemCount(reinterpret_cast<HMENU>(wParam)) > FilledWhenOpened) {
+            PostMessageA(hwnd, RebuildMenuMessage, 0, 0);
+        }
+        return false;
+    case RebuildMenuMessage:
+        peer.rebuildMenu();
+        result = 0;
+        return true;
     case WM_HSCROLL:
     case WM_VSCROLL:
         if (lParam != 0) {

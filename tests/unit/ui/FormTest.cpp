@@ -174,7 +174,7 @@ TEST_F(FormTest, MenusRunHandlersKeepRadioGroupsAndGiveAccessKeys)
     EXPECT_EQ(form.log, (Log{"channel 2", "channel 4"}));
 
     // Deleting items takes them out of their menu and frees their command numbers.
-    const std::uint16_t command = form.Channels1->item(9)->command();
+    const std::uint32_t command = form.Channels1->item(9)->command();
     ui::destroy(form.Channels1->item(9));
     EXPECT_EQ(form.Channels1->count(), 9);
     EXPECT_EQ(form.MainMenu1->findByCommand(command), nullptr);

@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -220,6 +221,88 @@ TEST_F(Win32Form, ClosingTheFormByTheSystemAsksTheModel)
     EXPECT_FALSE(IsWindowVisible(windowHandle(form)));
     EXPECT_FALSE(app.terminated());
     EXPECT_TRUE(IsWindow(windowHandle(form)));
+}
+
+TEST_F(Win32Form, ALongSubmenuIsFilledWhenItOpensAndReportsChoicesByPlace)
+{
+    std::vector<std::string> names;
+    for (int i = 1; i <= 100; ++i) {
+        names.push_back("Name " + std::to_string(i));
+    }
+    form.addChannelItems(names);
+    app.processMessages();
+    HWND hwnd = windowHandle(form);
+    const int place = form.Channels1->menuIndex();
+    auto channelsMenu = [&] { return GetSubMenu(GetSubMenu(GetMenu(hwnd), 1), place); };
+    ASSERT_NE(channelsMenu(), nullptr);
+    EXPECT_EQ(GetMenuItemCount(channelsMenu()), 0); // nothing while it is closed
+
+    SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(channelsMenu()),
+                 MAKELPARAM(place, FALSE));
+    ASSERT_EQ(GetMenuItemCount(channelsMenu()), 100);
+    for (int i : {0, 9, 99}) {
+        char caption[64] = {};
+        GetMenuStringA(channelsMenu(), static_cast<UINT>(i), caption, sizeof caption,
+                       MF_BYPOSITION);
+        EXPECT_EQ(caption, form.Channels1->item(i)->caption());
+    }
+    // Closed, the items go with the next menu bar.
+    SendMessageA(hwnd, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(channelsMenu()), 0);
+    app.processMessages();
+    EXPECT_EQ(GetMenuItemCount(channelsMenu()), 0);
+
+    // A choice is reported by its place in the real menu.
+    SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(channelsMenu()),
+                 MAKELPARAM(place, FALSE));
+    form.log.clear();
+    SendMessageA(hwnd, WM_MENUCOMMAND, 41, reinterpret_cast<LPARAM>(channelsMenu()));
+    EXPECT_EQ(form.log, (Log{"channel 42"}));
+    EXPECT_TRUE(form.Channels1->item(41)->checked());
+    // The short menus are whole at once and report by place as well.
+    HMENU file = GetSubMenu(GetMenu(hwnd), 0);
+    form.log.clear();
+    SendMessageA(hwnd, WM_MENUCOMMAND, static_cast<WPARAM>(form.Exit1->menuIndex()),
+                 reinterpret_cast<LPARAM>(file));
+    EXPECT_EQ(form.log, (Log{"exit 1"}));
+}
+
+TEST_F(Win32Form, ALongListBoxShowsTheModelsLinesAfterEveryKindOfChange)
+{
+    HWND list = windowHandle(*form.ListBox1);
+    auto shown = [&] {
+        std::vector<std::string> lines;
+        const auto count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            char text[64] = {};
+            SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            lines.emplace_back(text);
+        }
+        return lines;
+    };
+    std::vector<std::string> lines;
+    for (int i = 0; i < 1000; ++i) {
+        lines.push_back("Line " + std::to_string(i));
+    }
+    ui::StringList& items = form.ListBox1->items();
+    const std::vector<std::function<void()>> changes = {
+        [&] { items.assign(lines); },
+        [&] { items.add("Added"); },
+        [&] { items.remove(10); },
+        [&] { items.exchange(500, 501); },
+        [&] { items.set(0, "First"); },
+        [&] { items.insert(3, "Line 3"); }, // the same text as its neighbour
+        [&] { items.remove(999); },
+        [&] {
+            items.assign({"One", "Two"});
+        },
+        [&] { items.clear(); },
+    };
+    int step = 0;
+    for (const auto& change : changes) {
+        change();
+        EXPECT_EQ(shown(), items.lines()) << "change " << step;
+        ++step;
+    }
 }
 
 } // namespace
