@@ -9,6 +9,8 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 namespace ui::win32 {
 
@@ -31,31 +33,78 @@ HMENU submenuFor(const MenuItem& item, bool menuBar)
     return sub;
 }
 
+void insertItem(HMENU menu, UINT position, const MenuItem& item, bool menuBar)
+{
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
+    info.wID = item.command();
+    if (item.isSeparator()) {
+        info.fType = MFT_SEPARATOR;
+    } else {
+        info.fMask |= MIIM_STRING;
+        info.fType = item.radioItem() ? MFT_RADIOCHECK : MFT_STRING;
+        info.dwTypeData = const_cast<char*>(item.caption().c_str());
+        info.fState =
+            (item.checked() ? MFS_CHECKED : 0u) | (item.enabled() ? MFS_ENABLED : MFS_GRAYED);
+        if (item.count() > 0) {
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = submenuFor(item, menuBar);
+        }
+    }
+    InsertMenuItemA(menu, position, TRUE, &info);
+}
+
+// What names a group of a very long menu: its first and its last item, each as far as it
+// reads in a menu.
+std::string groupCaption(const MenuItem& first, const MenuItem& last)
+{
+    auto shortened = [](const MenuItem& item) {
+        std::string text = item.isSeparator() ? std::string("-") : item.caption();
+        text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+        return text.size() > kGroupCaptionLength ? text.substr(0, kGroupCaptionLength) + "..."
+                                                 : text;
+    };
+    return shortened(first) + " \x85 " + shortened(last); // an ellipsis between them
+}
+
 void fillMenu(HMENU menu, const MenuItem& parent, bool menuBar)
 {
-    UINT position = 0;
+    std::vector<const MenuItem*> shown;
+    shown.reserve(parent.items().size());
     for (const MenuItem* item : parent.items()) {
-        if (!item->visible()) {
-            continue;
+        if (item->visible()) {
+            shown.push_back(item);
         }
+    }
+    if (shown.size() <= kMostItemsInOneMenu) {
+        UINT position = 0;
+        for (const MenuItem* item : shown) {
+            insertItem(menu, position++, *item, menuBar);
+        }
+        return;
+    }
+    // The system's menus grow one item at a time at a cost that rises with their length
+    // (under Wine, 65,535 items took a minute), and no user scrolls through thousands of
+    // items: a very long menu shows its items in groups of kMostItemsInOneMenu, each a
+    // submenu named after its first and last item. Every item keeps its command, check and
+    // caption.
+    UINT groupPosition = 0;
+    for (std::size_t start = 0; start < shown.size(); start += kMostItemsInOneMenu) {
+        const std::size_t end = std::min(shown.size(), start + kMostItemsInOneMenu);
+        HMENU group = CreatePopupMenu();
+        UINT position = 0;
+        for (std::size_t i = start; i < end; ++i) {
+            insertItem(group, position++, *shown[i], menuBar);
+        }
+        const std::string caption = groupCaption(*shown[start], *shown[end - 1]);
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID;
-        info.wID = item->command();
-        if (item->isSeparator()) {
-            info.fType = MFT_SEPARATOR;
-        } else {
-            info.fMask |= MIIM_STRING;
-            info.fType = item->radioItem() ? MFT_RADIOCHECK : MFT_STRING;
-            info.dwTypeData = const_cast<char*>(item->caption().c_str());
-            info.fState =
-                (item->checked() ? MFS_CHECKED : 0u) | (item->enabled() ? MFS_ENABLED : MFS_GRAYED);
-            if (item->count() > 0) {
-                info.fMask |= MIIM_SUBMENU;
-                info.hSubMenu = submenuFor(*item, menuBar);
-            }
-        }
-        InsertMenuItemA(menu, position++, TRUE, &info);
+        info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU;
+        info.fType = MFT_STRING;
+        info.dwTypeData = const_cast<char*>(caption.c_str());
+        info.hSubMenu = group;
+        InsertMenuItemA(menu, groupPosition++, TRUE, &info);
     }
 }
 

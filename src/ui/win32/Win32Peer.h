@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ui {
@@ -45,6 +46,10 @@ inline constexpr const char* AppClass = "KestrionApplication";
 // Wine, 1,000 items take about 1 ms and 16,000 items two seconds), and a long list of channels
 // should not sit in the desktop's memory while nobody looks at it.
 inline constexpr int FilledWhenOpened = 64;
+// The most items one real menu shows; a longer menu shows them in submenus of this many.
+inline constexpr std::size_t kMostItemsInOneMenu = 1000;
+// How much of an item's caption names a group of a very long menu.
+inline constexpr std::size_t kGroupCaptionLength = 24;
 // Posted to a form's window to build its menu bar anew once a long submenu has closed.
 inline constexpr UINT RebuildMenuMessage = WM_APP + 0x2B1;
 // The program's icon in its own module.
@@ -114,6 +119,10 @@ public:
     void forgetWindow();
     // Builds the form's menu bar anew from the model.
     void rebuildMenu();
+    // A long submenu closed: the menu bar is built anew once the menu loop has ended.
+    void rebuildMenuAfterLoop() { m_menuRebuildDue = true; }
+    // Whether the bar is due to be built anew; it is no longer due afterwards.
+    bool takeMenuRebuild() { return std::exchange(m_menuRebuildDue, false); }
     // Writes the whole model state that creation did not give the window.
     void applyAll();
     // The form's window now stands where the system put it: the model's position follows,
@@ -142,6 +151,7 @@ private:
     void applyTabOrder();
     void applyState();
     void applyThumb(TrackBar& bar);
+    void applyTickFrequency(TrackBar& bar);
     void applyMenu(Form& form);
     void applyIcons();
     // Lays out this control's window and those below it at the peer's dpi.
@@ -159,6 +169,7 @@ private:
     // window keeps its own exact place until the model's position changes.
     Point m_formPosition{};
     bool m_syncing = false;
+    bool m_menuRebuildDue = false;
     // The lines a list box's window holds, as last written to it.
     std::vector<std::string> m_shownLines;
 };

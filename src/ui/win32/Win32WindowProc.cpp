@@ -51,8 +51,14 @@ bool commonMessage(Peer& peer, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         }
         return false;
     case WM_UNINITMENUPOPUP:
-        // A long submenu that was filled as it opened goes again with the next menu bar.
+        // A long submenu that was filled as it opened goes again with the next menu bar, once
+        // the menu has closed: the bar is never replaced while the user moves through it.
         if (GetMenuItemCount(reinterpret_cast<HMENU>(wParam)) > FilledWhenOpened) {
+            peer.rebuildMenuAfterLoop();
+        }
+        return false;
+    case WM_EXITMENULOOP:
+        if (peer.takeMenuRebuild()) {
             PostMessageA(hwnd, RebuildMenuMessage, 0, 0);
         }
         return false;

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <commctrl.h>
 #include <windows.h>
 
@@ -246,8 +248,11 @@ TEST_F(Win32Form, ALongSubmenuIsFilledWhenItOpensAndReportsChoicesByPlace)
                        MF_BYPOSITION);
         EXPECT_EQ(caption, form.Channels1->item(i)->caption());
     }
-    // Closed, the items go with the next menu bar.
+    // Closed, the items go with the next menu bar, once the menu loop has ended.
     SendMessageA(hwnd, WM_UNINITMENUPOPUP, reinterpret_cast<WPARAM>(channelsMenu()), 0);
+    app.processMessages();
+    EXPECT_EQ(GetMenuItemCount(channelsMenu()), 100) << "replaced while the menu is open";
+    SendMessageA(hwnd, WM_EXITMENULOOP, FALSE, 0);
     app.processMessages();
     EXPECT_EQ(GetMenuItemCount(channelsMenu()), 0);
 
@@ -264,6 +269,68 @@ TEST_F(Win32Form, ALongSubmenuIsFilledWhenItOpensAndReportsChoicesByPlace)
     SendMessageA(hwnd, WM_MENUCOMMAND, static_cast<WPARAM>(form.Exit1->menuIndex()),
                  reinterpret_cast<LPARAM>(file));
     EXPECT_EQ(form.log, (Log{"exit 1"}));
+}
+
+// A very long menu shows its items in groups of a thousand, each named after its first and
+// last item: the system's menus grow at a cost that rises with their length.
+TEST_F(Win32Form, AVeryLongSubmenuShowsItsItemsInGroupsThatChooseAsTheItemsDo)
+{
+    std::vector<std::string> names;
+    for (int i = 1; i <= 2500; ++i) {
+        names.push_back("Name " + std::to_string(i));
+    }
+    form.addChannelItems(names);
+    app.processMessages();
+    HWND hwnd = windowHandle(form);
+    const int place = form.Channels1->menuIndex();
+    auto channelsMenu = [&] { return GetSubMenu(GetSubMenu(GetMenu(hwnd), 1), place); };
+    SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(channelsMenu()),
+                 MAKELPARAM(place, FALSE));
+    ASSERT_EQ(GetMenuItemCount(channelsMenu()), 3);
+    const int sizes[] = {1000, 1000, 500};
+    for (int g = 0; g < 3; ++g) {
+        HMENU group = GetSubMenu(channelsMenu(), g);
+        ASSERT_NE(group, nullptr) << g;
+        EXPECT_EQ(GetMenuItemCount(group), sizes[g]) << g;
+        char caption[128] = {};
+        GetMenuStringA(channelsMenu(), static_cast<UINT>(g), caption, sizeof caption,
+                       MF_BYPOSITION);
+        auto plain = [](std::string text) {
+            text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+            return text;
+        };
+        const std::string expected =
+            plain(form.Channels1->item(g * 1000)->caption()) + " \x85 " +
+            plain(form.Channels1->item(g * 1000 + sizes[g] - 1)->caption());
+        EXPECT_EQ(std::string(caption), expected) << g;
+    }
+    // The 2,042nd item is the 42nd of the third group, and chooses as itself.
+    form.log.clear();
+    SendMessageA(hwnd, WM_MENUCOMMAND, 41, reinterpret_cast<LPARAM>(GetSubMenu(channelsMenu(), 2)));
+    EXPECT_EQ(form.log, (Log{"channel 2042"}));
+    EXPECT_TRUE(form.Channels1->item(2041)->checked());
+}
+
+// A tick at every position, as the model has it, while positions are wider apart than a
+// pixel; beyond that one per pixel, which looks the same and paints in constant time.
+TEST_F(Win32Form, ABarDrawsNoMoreTicksThanItHasPixels)
+{
+    HWND bar = windowHandle(*form.TrackBar1);
+    EXPECT_EQ(SendMessageA(bar, TBM_GETNUMTICS, 0, 0), 6); // 0 to 5
+    RECT client{};
+    GetClientRect(bar, &client);
+    for (std::int32_t max : {1000, 65535}) {
+        form.TrackBar1->setMax(max);
+        app.processMessages();
+        EXPECT_EQ(form.TrackBar1->frequency(), 1) << max;
+        const auto ticks = SendMessageA(bar, TBM_GETNUMTICS, 0, 0);
+        EXPECT_LE(ticks, client.right + 2) << max;
+        EXPECT_GE(ticks, client.right / 2) << max;
+        EXPECT_EQ(SendMessageA(bar, TBM_GETRANGEMAX, 0, 0), max);
+    }
+    form.TrackBar1->setMax(5);
+    app.processMessages();
+    EXPECT_EQ(SendMessageA(bar, TBM_GETNUMTICS, 0, 0), 6);
 }
 
 TEST_F(Win32Form, ALongListBoxShowsTheModelsLinesAfterEveryKindOfChange)
