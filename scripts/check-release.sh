@@ -5,7 +5,7 @@
 #   - both have DYNAMIC_BASE and NX_COMPAT set;
 #   - their import tables, and those of the other programs of the release (kestrion-cli.exe),
 #     name only known DLLs and, for the exe, kestrihk.dll; the exe names the other system
-#     DLLs it uses (VERSION, WINMM, COMCTL32) only as delay-loaded DLLs;
+#     DLLs it uses (VERSION, WINMM, COMCTL32, OLEACC) only as delay-loaded DLLs;
 #   - kestrihk.dll exports exactly SetTheHook and ClearTheHook, undecorated;
 #   - the exe embeds its manifest and a version resource whose block 040904E4 holds
 #     FileVersion VERSION.
@@ -31,7 +31,7 @@ own_dll="kestrihk.dll"
 # The system DLLs the exe delay-loads from the system folder. objdump does not list delay
 # imports (the linker leaves the header's delay-import directory empty), so their names are
 # looked for among the file's strings, where only an import descriptor puts them.
-delay_dlls="version.dll winmm.dll comctl32.dll"
+delay_dlls="version.dll winmm.dll comctl32.dll oleacc.dll"
 
 failures=0
 pass() { echo "ok:   $*"; }

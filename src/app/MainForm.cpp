@@ -100,6 +100,14 @@ void TMainForm::buildComponents()
     ChannelBar->setPosition(0);
     ChannelBar->setTabOrder(0);
     attachBarHandler();
+    // A screen reader hears the bar as the channel: its name, the channel shown as its value,
+    // and its place among the channels (the lobby is place 0).
+    ChannelBar->accessible().setName([] { return messageText(i18n::msg::SAccChannel); });
+    ChannelBar->accessible().setValue([this] { return ChannelLCD->Caption(); });
+    ChannelBar->accessible().setDescription([this] {
+        return i18n::formatMessage(i18n::msg::SAccPosition, {std::to_string(ChannelBar->position()),
+                                                             std::to_string(ChannelBar->max())});
+    });
     // F1 opens the help, as in any program; the bar keeps its other keys.
     ChannelBar->OnKeyDown = [this](ui::Persistent&, std::uint16_t& key, std::uint8_t shift) {
         if (key == ui::vk::F1 && shift == ui::ssNone) {

@@ -155,6 +155,9 @@ public:
 
     // Channel switching.
     void SwitchToChannel(std::int32_t position);
+    // Shows `text` on the display; a change is told to screen readers (the display's name, the
+    // bar's value) and announced, so that a switch is heard while a game has the focus.
+    void ShowOnDisplay(const std::string& text);
 
     // Sounds; each returns at once.
     void PlaySoundFile(const std::string& path);

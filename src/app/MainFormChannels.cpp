@@ -15,6 +15,17 @@ namespace app {
 
 using namespace mainform;
 
+void TMainForm::ShowOnDisplay(const std::string& text)
+{
+    const std::string before = ChannelLCD->Caption();
+    ChannelLCD->SetCaption(text);
+    const std::string shown = ChannelLCD->Caption();
+    if (shown != before) {
+        ChannelBar->raiseAccessibleEvent(ui::AccessibleEvent::ValueChange);
+        ChannelLCD->announce(shown);
+    }
+}
+
 void TMainForm::SwitchToChannel(std::int32_t position)
 {
     LastChannel = position;
@@ -24,14 +35,14 @@ void TMainForm::SwitchToChannel(std::int32_t position)
     if (lobby) {
         // The display names the lobby in the user's language; the client knows it by one
         // name whatever the language.
-        ChannelLCD->SetCaption(messageText(i18n::msg::SLobbyName));
+        ShowOnDisplay(messageText(i18n::msg::SLobbyName));
         name = kLobbyName;
         position = 0;
         m_joinedChannel.reset();
     } else {
         name = Profile.ChannelNames[static_cast<std::size_t>(position - 1)];
         m_joinedChannel = name;
-        ChannelLCD->SetCaption(name);
+        ShowOnDisplay(name);
     }
     // A name that would add a switch of its own to the command ("Charlie /shutdown") is never
     // handed to the client: the switch fails as an undelivered one does.
@@ -132,7 +143,7 @@ void TMainForm::handleHotkey(const ui::Message& message)
         return;
     case WM_CHANNEL0: moveBarAndSwitch(0); return;
     case WM_DISCONNECT:
-        ChannelLCD->SetCaption(messageText(i18n::msg::SStandingBy));
+        ShowOnDisplay(messageText(i18n::msg::SStandingBy));
         if (position >= 1 && position <= channels) {
             const std::string& name = Profile.ChannelNames[static_cast<std::size_t>(position - 1)];
             if (profile::fitsClientCommand(name, profile::ClientField::ChannelName))

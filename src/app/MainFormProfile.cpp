@@ -96,7 +96,7 @@ void TMainForm::ResetChannelBar()
     LastChannel = -1;
     m_joinedChannel.reset();
     ChannelBar->setPosition(Profile.InitialChannel);
-    ChannelLCD->SetCaption(messageText(i18n::msg::SStandingBy));
+    ShowOnDisplay(messageText(i18n::msg::SStandingBy));
 }
 
 void TMainForm::BuildLanguageMenu()
@@ -222,7 +222,7 @@ void TMainForm::Open1Click(ui::Persistent&)
     detachBarHandler();
     ChannelBar->setMin(0);
     ChannelBar->setMax(0);
-    ChannelLCD->SetCaption(messageText(i18n::msg::SStandBy));
+    ShowOnDisplay(messageText(i18n::msg::SStandBy));
     LoadProfile(chosen);
     // A home profile that cannot be written must not leave the program without its hook
     // and its bar: the failure is shown once the opened profile is in use.

@@ -97,6 +97,9 @@ const ui::ClassInfo& TLCDLabel::staticClassInfo()
 
 TLCDLabel::TLCDLabel(ui::Component* owner) : ui::GraphicControl(owner)
 {
+    // A screen reader reads the display as a line of text: the text it shows.
+    accessible().setRole(ui::AccessibleRole::StaticText);
+    accessible().setName([this] { return text(); });
     UpdatePixelOnDim();
     LayoutFromCounts();
 }
@@ -127,6 +130,7 @@ void TLCDLabel::SetCaption(const std::string& text)
     setText(kept);
     Caption(); // copies the new text into TextBuffer
     Paint();
+    raiseAccessibleEvent(ui::AccessibleEvent::NameChange);
 }
 
 std::string TLCDLabel::cellCodes() const
@@ -443,7 +447,7 @@ void TLCDLabel::Paint()
     const int h = height();
     ui::Raster image(w + 2, h + 2);
     if (visible()) {
-        image.fillRect({0, 0, w, h}, m_backGround);
+        image.fillRect({0, 0, w, h}, panelColor());
         if (m_borderStyle != TMyBorder::frNone) {
             const auto [frame, topLeft] = frameColors();
             image.frameRect({0, 0, w, h}, frame);
@@ -463,8 +467,16 @@ std::pair<TColor, TColor> TLCDLabel::frameColors() const
     switch (m_borderStyle) {
     case TMyBorder::frRaised: return {ui::clBtnShadow, ui::clBtnHighlight};
     case TMyBorder::frLowered: return {ui::clBtnHighlight, ui::clBtnShadow};
-    default: return {m_borderColor, m_borderColor};
+    default: {
+        const TColor border = ui::highContrast() ? ui::clWindowText : m_borderColor;
+        return {border, border};
     }
+    }
+}
+
+TColor TLCDLabel::panelColor() const
+{
+    return ui::highContrast() ? ui::clWindow : m_backGround;
 }
 
 ui::Raster TLCDLabel::screenPicture(const ui::Raster&, int dpi, int width, int height) const
@@ -475,7 +487,7 @@ ui::Raster TLCDLabel::screenPicture(const ui::Raster&, int dpi, int width, int h
         return image;
     }
     const DotGrid grid = scaledGrid(dotLayout(), dpi, width, height);
-    image.fillRect(image.bounds(), m_backGround);
+    image.fillRect(image.bounds(), panelColor());
     if (m_borderStyle != TMyBorder::frNone) {
         const int t = grid.frame;
         const auto [frame, topLeft] = frameColors();
@@ -506,7 +518,14 @@ DotLayout TLCDLabel::dotLayout() const
 
 TLCDLabel::DotColors TLCDLabel::dotColors() const
 {
-    return {ui::colorToRgb(m_pixelOn), ui::colorToRgb(m_pixelOff), ui::colorToRgb(m_pixelOnDim)};
+    if (ui::highContrast()) {
+        const std::uint32_t window = ui::colorToRgb(ui::clWindow);
+        const std::uint32_t text = ui::colorToRgb(ui::clWindowText);
+        return {text, ui::blendRgb(window, text, 1.0 / 3.0), ui::blendRgb(window, text, 2.0 / 3.0),
+                false};
+    }
+    return {ui::colorToRgb(m_pixelOn), ui::colorToRgb(m_pixelOff), ui::colorToRgb(m_pixelOnDim),
+            m_pixelOff == m_pixelOn};
 }
 
 void TLCDLabel::DrawCells(ui::Raster& image) const
@@ -576,9 +595,7 @@ void TLCDLabel::drawChar(ui::Raster& image, int x0, int y0, int code, const DotC
     }
     const int stepX = grid.dotStepX;
     const int stepY = grid.dotStepY;
-    // spShaped tells lit dots by their colour, so with PixelOn equal to PixelOff every dot is
-    // drawn as a lit one.
-    const bool allLookLit = m_pixelOff == m_pixelOn;
+    const bool allLookLit = colors.allLookLit;
     // A custom font's byte other than lit or unlit keeps the colour of the dot drawn before it
     // in the cell, row by row; the cell's first dot has none before it and is then unlit.
     bool lit = false;

@@ -201,8 +201,16 @@ private:
         std::uint32_t on;
         std::uint32_t off;
         std::uint32_t dim;
+        // spShaped tells lit dots by their colour, so with PixelOn equal to PixelOff every
+        // dot is drawn as a lit one.
+        bool allLookLit;
     };
+    // While the system's high-contrast setting is on, the panel takes the window colour, the
+    // lit dots (and a plain frame) the window-text colour, and unlit dots the shade a third of
+    // the way from the first to the second; the published colours wait for the setting to
+    // go off.
     DotColors dotColors() const;
+    TColor panelColor() const;
     // The frame's colour and that of its top row and left column, by BorderStyle.
     std::pair<TColor, TColor> frameColors() const;
     void drawCells(ui::Raster& image, const DotGrid& grid) const;

@@ -8,6 +8,7 @@
 #include "i18n/ResourceStrings.h"
 #include "i18n/bsPolyglotTranslator.h"
 #include "ui/Application.h"
+#include "ui/Backend.h"
 #include "ui/Keys.h"
 #include "ui/Text.h"
 
@@ -84,6 +85,27 @@ std::int32_t keyCode(const std::string& text)
     std::int32_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() ? value : 0;
+}
+
+// What a screen reader reads as a key field's value: its code and the key's name ("116 (F5)",
+// "0 (no key)").
+std::string keyFieldValue(const std::string& text)
+{
+    const std::int32_t code = keyCode(text);
+    if (code == 0) {
+        return "0 (" + i18n::LoadResourceString(i18n::msg::SAccNoKey) + ")";
+    }
+    const ui::Backend* installed = ui::currentBackend();
+    const auto key = static_cast<std::uint16_t>(code);
+    const std::string name =
+        code <= 0xFFFF ? (installed ? installed->keyName(key) : ui::standardKeyName(key)) : "";
+    return name.empty() ? text : text + " (" + name + ")";
+}
+
+// Names a control after a message text of the current language.
+void nameAfter(ui::Control& control, const i18n::ResStringRec& message)
+{
+    control.accessible().setName([&message] { return i18n::LoadResourceString(message); });
 }
 
 } // namespace
@@ -207,6 +229,10 @@ void TSettingsDlg::buildComponents()
         edit->OnKeyDown = [this](ui::Persistent& s, std::uint16_t& key, std::uint8_t shift) {
             EditKeyDown(s, key, shift);
         };
+        edit->accessible().setValue([edit] { return keyFieldValue(edit->text()); });
+        edit->accessible().setDescription(
+            [] { return i18n::LoadResourceString(i18n::msg::SAccKeyField); });
+        label->setFocusControl(edit);
         KeyEdits[i] = edit;
     }
 
@@ -246,6 +272,15 @@ void TSettingsDlg::buildComponents()
     MoveDown1 = addItem(this, *PopupMenu1, "MoveDown1", "Move Down");
     MoveDown1->OnClick = [this](ui::Persistent& s) { MoveDown1Click(s); };
     ListBox1->setPopupMenu(PopupMenu1);
+
+    // What a screen reader calls the fields: after their labels, or after a text of their own
+    // where no label stands.
+    Label1->setFocusControl(AddressEdit);
+    Label2->setFocusControl(PasswordEdit);
+    nameAfter(*ListBox1, i18n::msg::SAccChannelList);
+    nameAfter(*ChannelNameEdit, i18n::msg::SAccChannelName);
+    nameAfter(*Button3, i18n::msg::SAccAddChannel);
+    nameAfter(*Button4, i18n::msg::SAccRemoveChannel);
 
     bsPolyglotTranslator1 = make<i18n::TbsPolyglotTranslator>(this, "bsPolyglotTranslator1");
 
@@ -447,6 +482,7 @@ void TSettingsDlg::EditKeyDown(ui::Persistent& sender, std::uint16_t& key, std::
         field.setText(std::string());
         field.setText(std::to_string(key));
         key = 0;
+        field.raiseAccessibleEvent(ui::AccessibleEvent::ValueChange);
     }
     ApplyBtn->setEnabled(true);
 }

@@ -74,6 +74,11 @@ TSoundsDlg::TSoundsDlg(ui::Component* owner, i18n::TbsPolyglotManager* manager) 
     BrowseBtn->setTabOrder(3);
     BrowseBtn->OnClick = [this](ui::Persistent& s) { BrowseBtnClick(s); };
 
+    // No label stands at the file field and its button: a screen reader hears these names.
+    Edit1->accessible().setName([] { return i18n::LoadResourceString(i18n::msg::SAccSoundFile); });
+    BrowseBtn->accessible().setName(
+        [] { return i18n::LoadResourceString(i18n::msg::SAccBrowseSound); });
+
     // Neither button is the default or the cancel button: Enter presses the focused button
     // only, and Escape does nothing. The title bar's close button gives Cancel.
     OkBtn = make<ui::Button>(this, "OkBtn");

@@ -1,5 +1,7 @@
 #include "ui/Backend.h"
 
+#include "ui/Keys.h"
+
 #include <stdexcept>
 
 namespace ui {
@@ -18,6 +20,11 @@ Backend::~Backend()
     if (g_current == this) {
         g_current = m_previous;
     }
+}
+
+std::string Backend::keyName(std::uint16_t key) const
+{
+    return standardKeyName(key);
 }
 
 Backend* currentBackend()

@@ -7,6 +7,8 @@
 // One backend is installed at a time: constructing a backend installs it, destroying it
 // restores the one that was installed before (so backends nest like scopes, innermost last).
 
+#include "ui/Accessible.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -14,6 +16,7 @@
 namespace ui {
 
 class Application;
+class Control;
 class ControlPeer;
 class Form;
 class MenuItem;
@@ -66,6 +69,16 @@ public:
     virtual ModalResult showMessageBox(const MessageBoxRequest& request) = 0;
     // A system colour by its index, as 0x00BBGGRR.
     virtual std::uint32_t systemColor(int index) const = 0;
+    // Whether the system's high-contrast setting is on.
+    virtual bool highContrast() const { return false; }
+    // The name of a key (a virtual-key code) on this keyboard, as the system gives it ("F5",
+    // "Num 7"); ui::standardKeyName where the system has none.
+    virtual std::string keyName(std::uint16_t key) const;
+
+    // A control's accessible name or value changed: screen readers hear of it.
+    virtual void accessibleEvent(Control& control, AccessibleEvent event) = 0;
+    // Screen readers are asked to speak `text` for the control's window, where the system can.
+    virtual void announce(Control& control, const std::string& text) = 0;
 
     // Makes the window of a windowed control (its parent's window exists already). Null: the
     // control stays a model without window, as all controls are headless.

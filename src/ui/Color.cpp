@@ -2,6 +2,8 @@
 
 #include "ui/Backend.h"
 
+#include <cmath>
+
 namespace ui {
 
 std::uint32_t colorToRgb(TColor color)
@@ -17,6 +19,23 @@ std::uint32_t colorToRgb(TColor color)
         return b->systemColor(index) & 0x00FFFFFF;
     }
     return headlessSystemColor(index);
+}
+
+bool highContrast()
+{
+    const Backend* installed = currentBackend();
+    return installed && installed->highContrast();
+}
+
+std::uint32_t blendRgb(std::uint32_t from, std::uint32_t to, double part)
+{
+    std::uint32_t result = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const double a = (from >> shift) & 0xFF;
+        const double b = (to >> shift) & 0xFF;
+        result |= static_cast<std::uint32_t>(std::lround(a + (b - a) * part)) << shift;
+    }
+    return result;
 }
 
 std::uint32_t headlessSystemColor(int index)

@@ -46,6 +46,13 @@ inline constexpr bool isSystemColor(TColor color)
 // the high byte is dropped.
 std::uint32_t colorToRgb(TColor color);
 
+// Whether the system's high-contrast setting is on (never without an installed backend).
+bool highContrast();
+
+// The colour that lies `part` of the way from `from` to `to` (both 0x00BBGGRR), each channel
+// rounded to the nearest.
+std::uint32_t blendRgb(std::uint32_t from, std::uint32_t to, double part);
+
 // The fixed system colours of the headless backend: button face 0xF0F0F0, shadow 0xA0A0A0,
 // highlight 0xFFFFFF, and the usual light theme for the others; 0 for an unknown index.
 std::uint32_t headlessSystemColor(int index);

@@ -1,5 +1,7 @@
 #include "ui/Control.h"
 
+#include "ui/Backend.h"
+#include "ui/Label.h"
 #include "ui/Menu.h"
 #include "ui/WinControl.h"
 
@@ -286,6 +288,36 @@ void Control::notification(Component& component, Operation operation)
         m_popupMenu = nullptr;
     }
     Component::notification(component, operation);
+}
+
+std::string Control::accessibleName() const
+{
+    if (m_accessible.hasName()) {
+        return m_accessible.name();
+    }
+    if (m_parent) {
+        for (const Control* sibling : m_parent->controls()) {
+            if (const auto* label = dynamic_cast<const Label*>(sibling);
+                label && label->focusControl() == this) {
+                return withoutAccessKey(label->caption());
+            }
+        }
+    }
+    return {};
+}
+
+void Control::raiseAccessibleEvent(AccessibleEvent event)
+{
+    if (Backend* installed = currentBackend()) {
+        installed->accessibleEvent(*this, event);
+    }
+}
+
+void Control::announce(const std::string& text)
+{
+    if (Backend* installed = currentBackend()) {
+        installed->announce(*this, text);
+    }
 }
 
 void Control::click()

@@ -8,6 +8,7 @@
 // value tells the peer (if the control, or for windowless controls its parent, has one) and
 // asks for a deferred repaint where the look changes.
 
+#include "ui/Accessible.h"
 #include "ui/Component.h"
 #include "ui/ControlPeer.h"
 #include "ui/Font.h"
@@ -98,6 +99,18 @@ public:
     // was opened.
     bool contextPopup(int screenX, int screenY);
 
+    // What a screen reader learns of the control (ui/Accessible.h).
+    Accessible& accessible() { return m_accessible; }
+    const Accessible& accessible() const { return m_accessible; }
+    // The name a screen reader reads: the one set, else the caption of a label whose
+    // FocusControl this is (without its access-key mark), else empty (the system's).
+    virtual std::string accessibleName() const;
+    // Tells screen readers that the control's name or value changed.
+    void raiseAccessibleEvent(AccessibleEvent event);
+    // Asks screen readers to speak `text` even while another program has the focus, where
+    // the system can.
+    void announce(const std::string& text);
+
     // The user clicked the control (or its backend reports a click): raises OnClick.
     virtual void click();
 
@@ -145,6 +158,7 @@ private:
     bool m_needsRepaint = false;
     std::unique_ptr<ControlPeer> m_peer;
     PopupMenu* m_popupMenu = nullptr;
+    Accessible m_accessible;
 };
 
 // The identifiers of Align, by ordinal.

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace ui {
 
@@ -32,5 +33,9 @@ enum ShiftState : std::uint8_t { ssNone = 0, ssShift = 1, ssAlt = 2, ssCtrl = 4 
 // A key went down while a control had the focus. A handler that sets `key` to 0 swallows
 // it: the control and the system do nothing more with it.
 using KeyEvent = std::function<void(Persistent& sender, std::uint16_t& key, std::uint8_t shift)>;
+
+// The English name of a key on a US keyboard ("F5", "Num 7", "Page Up"), for where the
+// system names none; empty for a code that names no key.
+std::string standardKeyName(std::uint16_t key);
 
 } // namespace ui

@@ -23,6 +23,44 @@ const ClassInfo& Label::staticClassInfo()
     return info;
 }
 
+void Label::setFocusControl(WinControl* control)
+{
+    if (control == m_focusControl) {
+        return;
+    }
+    if (m_focusControl) {
+        removeFreeNotification(m_focusControl);
+    }
+    m_focusControl = control;
+    if (control) {
+        freeNotification(control);
+    }
+    changed(ControlChange::TabOrder);
+}
+
+void Label::notification(Component& component, Operation operation)
+{
+    if (operation == Operation::Remove && &component == m_focusControl) {
+        m_focusControl = nullptr;
+    }
+    WinControl::notification(component, operation);
+}
+
+std::string withoutAccessKey(const std::string& caption)
+{
+    std::string plain;
+    plain.reserve(caption.size());
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) {
+            ++i; // "&&" keeps one "&"; "&x" keeps the x
+        } else if (caption[i] == '&') {
+            continue;
+        }
+        plain += caption[i];
+    }
+    return plain;
+}
+
 const ClassInfo& Panel::staticClassInfo()
 {
     using P = Published<Panel>;

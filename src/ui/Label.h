@@ -17,7 +17,22 @@ public:
 
     const std::string& caption() const { return text(); }
     void setCaption(const std::string& caption) { setText(caption); }
+
+    // The field the label stands for: a screen reader names the field after the label, and
+    // on Windows the label's window lies just above the field's in the stacking order (where
+    // the system looks for a field's label). Null for none; forgotten when the field goes.
+    WinControl* focusControl() const { return m_focusControl; }
+    void setFocusControl(WinControl* control);
+
+protected:
+    void notification(Component& component, Operation operation) override;
+
+private:
+    WinControl* m_focusControl = nullptr;
 };
+
+// The caption without its access-key marks: "&&" is one "&", a single "&" goes.
+std::string withoutAccessKey(const std::string& caption);
 
 enum class PanelBevel { None, Lowered, Raised, Space };
 

@@ -193,6 +193,18 @@ bool WinControl::keyDown(std::uint16_t& key, std::uint8_t shift)
     return key == 0;
 }
 
+void WinControl::systemColorsChanged()
+{
+    invalidate();
+    for (Control* c : m_controls) {
+        if (auto* windowed = dynamic_cast<WinControl*>(c)) {
+            windowed->systemColorsChanged();
+        } else {
+            c->invalidate();
+        }
+    }
+}
+
 void WinControl::paintInvalidatedControls()
 {
     // A copy: painting may add or remove children.

@@ -66,6 +66,10 @@ public:
 
     KeyEvent OnKeyDown;
 
+    // The system's colours or its high-contrast setting changed: every control below this one
+    // is painted again.
+    void systemColorsChanged();
+
     // Paints every windowless control below this one that asked for a deferred repaint.
     // The message loop runs this when it has nothing else to do.
     void paintInvalidatedControls();

@@ -2,6 +2,7 @@
 
 #include "ui/Application.h"
 #include "ui/Color.h"
+#include "ui/Control.h"
 #include "ui/ControlPeer.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
@@ -34,7 +35,22 @@ ModalResult HeadlessBackend::showMessageBox(const MessageBoxRequest& request)
 
 std::uint32_t HeadlessBackend::systemColor(int index) const
 {
+    constexpr int windowColor = 5;
+    constexpr int windowTextColor = 8;
+    if (m_highContrast && (index == windowColor || index == windowTextColor)) {
+        return index == windowColor ? 0x000000u : 0xFFFFFFu;
+    }
     return headlessSystemColor(index);
+}
+
+void HeadlessBackend::accessibleEvent(Control& control, AccessibleEvent event)
+{
+    m_events.push_back({&control, event, control.accessibleName(), control.accessible().value()});
+}
+
+void HeadlessBackend::announce(Control& control, const std::string& text)
+{
+    m_announcements.push_back({&control, text});
 }
 
 std::unique_ptr<ControlPeer> HeadlessBackend::createPeer(WinControl&)

@@ -26,6 +26,20 @@
 
 namespace ui::headless {
 
+// A change a screen reader would have heard of, with the control's accessible name and value
+// at that moment.
+struct AccessibleEventRecord {
+    const Control* control = nullptr;
+    AccessibleEvent event = AccessibleEvent::NameChange;
+    std::string name;
+    std::string value;
+};
+
+struct Announcement {
+    const Control* control = nullptr;
+    std::string text;
+};
+
 class HeadlessBackend : public ui::Backend {
 public:
     using MessageBoxAnswer = std::function<ModalResult(const MessageBoxRequest&)>;
@@ -56,9 +70,23 @@ public:
     std::size_t pendingMessages() const { return m_queue.size(); }
     // How many times the application asked the loop to end.
     int quitRequests() const { return m_quitRequests; }
+    // Every accessible event and announcement raised, in order.
+    const std::vector<AccessibleEventRecord>& accessibleEvents() const { return m_events; }
+    const std::vector<Announcement>& announcements() const { return m_announcements; }
+    void clearAccessibleEvents()
+    {
+        m_events.clear();
+        m_announcements.clear();
+    }
+    // Turns the high-contrast setting on or off. While it is on, the window colour is black
+    // and the window-text colour white, as in a dark high-contrast theme.
+    void setHighContrast(bool on) { m_highContrast = on; }
 
     ModalResult showMessageBox(const MessageBoxRequest& request) override;
     std::uint32_t systemColor(int index) const override;
+    bool highContrast() const override { return m_highContrast; }
+    void accessibleEvent(Control& control, AccessibleEvent event) override;
+    void announce(Control& control, const std::string& text) override;
     std::unique_ptr<ControlPeer> createPeer(WinControl& control) override;
     void applicationChanged(Application& application) override;
     void postMessage(Form& target, const Message& message) override;
@@ -86,6 +114,9 @@ private:
     std::vector<std::string> m_fileDialogs;
     std::deque<std::pair<Form*, Message>> m_queue;
     int m_quitRequests = 0;
+    std::vector<AccessibleEventRecord> m_events;
+    std::vector<Announcement> m_announcements;
+    bool m_highContrast = false;
 };
 
 // The first button of a button set: the answer of a user who presses Enter.

@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 namespace ui::win32 {
@@ -110,6 +112,47 @@ ModalResult Win32Backend::showMessageBox(const MessageBoxRequest& request)
 std::uint32_t Win32Backend::systemColor(int index) const
 {
     return GetSysColor(index);
+}
+
+bool Win32Backend::highContrast() const
+{
+    HIGHCONTRASTA setting{};
+    setting.cbSize = sizeof setting;
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof setting, &setting, 0) &&
+           (setting.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+std::string Win32Backend::keyName(std::uint16_t key) const
+{
+    // The keys of the cursor block, the number pad's divide key and the right-hand modifiers
+    // share their scan codes with others and are told apart by the extended-key bit.
+    static constexpr std::uint16_t extended[] = {
+        VK_PRIOR,    VK_NEXT,  VK_END,    VK_HOME,   VK_LEFT,   VK_UP,
+        VK_RIGHT,    VK_DOWN,  VK_INSERT, VK_DELETE, VK_DIVIDE, VK_NUMLOCK,
+        VK_RCONTROL, VK_RMENU, VK_LWIN,   VK_RWIN,   VK_APPS};
+    const UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC);
+    if (scan != 0) {
+        LONG lParam = static_cast<LONG>(scan << 16);
+        if (std::find(std::begin(extended), std::end(extended), key) != std::end(extended)) {
+            lParam |= 1L << 24;
+        }
+        char name[64] = {};
+        if (GetKeyNameTextA(lParam, name, sizeof name) > 0) {
+            return name;
+        }
+    }
+    // The system names no key without a scan code (under Wine, the number pad's).
+    return Backend::keyName(key);
+}
+
+void Win32Backend::accessibleEvent(Control& control, AccessibleEvent event)
+{
+    notifyAccessibleEvent(control, event);
+}
+
+void Win32Backend::announce(Control& control, const std::string& text)
+{
+    announceText(control, text);
 }
 
 std::unique_ptr<ControlPeer> Win32Backend::createPeer(WinControl& control)

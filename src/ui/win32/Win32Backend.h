@@ -47,6 +47,10 @@ public:
 
     ModalResult showMessageBox(const MessageBoxRequest& request) override;
     std::uint32_t systemColor(int index) const override;
+    bool highContrast() const override;
+    std::string keyName(std::uint16_t key) const override;
+    void accessibleEvent(Control& control, AccessibleEvent event) override;
+    void announce(Control& control, const std::string& text) override;
     std::unique_ptr<ControlPeer> createPeer(WinControl& control) override;
     void applicationChanged(Application& application) override;
     void postMessage(Form& target, const Message& message) override;

@@ -18,32 +18,6 @@ using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UIN
 // MDT_EFFECTIVE_DPI is 0.
 using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 
-// A function of a system library, or null where this Windows has none. A library not loaded
-// yet is loaded by its full path in the system folder, never by name: where the system has no
-// such library (shcore before Windows 8.1), a search by name would take one planted beside
-// the program. It stays loaded for the life of the process (user32 is loaded anyway; shcore
-// is small).
-template <class Function>
-Function lookUp(const char* library, const char* name)
-{
-    HMODULE module = GetModuleHandleA(library);
-    if (!module) {
-        char path[MAX_PATH * 2];
-        const UINT folder = GetSystemDirectoryA(path, MAX_PATH);
-        if (folder == 0 || folder >= MAX_PATH) {
-            return nullptr;
-        }
-        lstrcatA(path, "\\");
-        lstrcatA(path, library);
-        module = LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-    }
-    if (!module) {
-        return nullptr;
-    }
-    // Through the generic function pointer type, which every function pointer converts to.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 } // namespace
 
 int systemDpi()

@@ -563,12 +563,42 @@ void Peer::applyTabOrder()
     if (!parent) {
         return;
     }
+    // A label goes just above the field it stands for, where the system (and a screen reader
+    // asking it) looks for a field's name; a label takes no focus, so the order of Tab stays.
+    std::vector<std::pair<const WinControl*, Label*>> labels;
+    for (Control* c : parent->controls()) {
+        if (auto* label = dynamic_cast<Label*>(c);
+            label && label->focusControl() && label->focusControl()->parent() == parent) {
+            labels.emplace_back(label->focusControl(), label);
+        }
+    }
+    const auto labelOf = [&labels](const WinControl* field) -> Label* {
+        for (const auto& [named, label] : labels) {
+            if (named == field) {
+                return label;
+            }
+        }
+        return nullptr;
+    };
+    const auto isLabel = [&labels](const WinControl* c) {
+        return std::any_of(labels.begin(), labels.end(),
+                           [c](const auto& entry) { return entry.second == c; });
+    };
     HWND after = HWND_TOP;
-    for (WinControl* c : parent->tabList()) {
+    const auto place = [&after](const WinControl* c) {
         if (auto* p = static_cast<Peer*>(c->peer()); p && p->m_hwnd) {
             SetWindowPos(p->m_hwnd, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             after = p->m_hwnd;
         }
+    };
+    for (WinControl* c : parent->tabList()) {
+        if (isLabel(c)) {
+            continue;
+        }
+        if (const Label* label = labelOf(c)) {
+            place(label);
+        }
+        place(c);
     }
     LONG_PTR style = GetWindowLongPtrA(m_hwnd, GWL_STYLE);
     style = m_control.tabStop() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);

@@ -8,6 +8,7 @@
 //   Win32WindowProc.cpp  the window procedures: the system's notifications to the model
 //   Win32Menus.cpp     menus, pop-up menus and the file-open dialog
 //   Win32Dpi.cpp       the system's display scaling
+//   Win32Accessible.cpp  what screen readers learn of our windows
 //
 // Every length the model holds is in design units (ui/Screen.h); a peer writes it to its
 // window scaled to the window's dpi, and a form's position read from the window comes back
@@ -26,6 +27,8 @@
 #include <vector>
 
 namespace ui {
+class Control;
+enum class AccessibleEvent;
 class Form;
 class Menu;
 class MenuItem;
@@ -87,6 +90,16 @@ HMENU buildMenu(const MenuItem& parent, bool popup);
 bool fillOpeningSubmenu(HMENU submenu, Menu& model);
 // The item of `model` at `index` of the real menu `menu`, as WM_MENUCOMMAND reports it.
 MenuItem* chosenByPlace(HMENU menu, UINT index, Menu& model);
+
+// Screen readers (Win32Accessible.cpp). A windowless control that a screen reader sees is the
+// child of its window's object numbered kFirstOwnChild plus its place among the window's
+// controls, above any number the system gives a child.
+inline constexpr LONG kFirstOwnChild = 0x10000;
+// Answers WM_GETOBJECT for one of our windows; false leaves the message to the system.
+bool answerGetObject(HWND hwnd, WPARAM wParam, LPARAM lParam, LRESULT& result);
+void notifyAccessibleEvent(Control& control, AccessibleEvent event);
+// Asks UI Automation to speak `text` for the control's window, where this Windows has it.
+void announceText(Control& control, const std::string& text);
 
 LRESULT CALLBACK ownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK appProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);

@@ -92,8 +92,34 @@ bool commonMessage(Peer& peer, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         result = 0;
         return opened;
     }
-    default: (void)hwnd; return false;
+    case WM_GETOBJECT: return answerGetObject(hwnd, wParam, lParam, result);
+    default: return false;
     }
+}
+
+struct ColourChange {
+    UINT msg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+BOOL CALLBACK passColourChange(HWND child, LPARAM data)
+{
+    const auto* change = reinterpret_cast<const ColourChange*>(data);
+    SendMessageA(child, change->msg, change->wParam, change->lParam);
+    return TRUE;
+}
+
+// The system's colours or its high-contrast setting changed: the common controls below a
+// top-level window hear of it only from that window, and the model paints its controls again.
+void coloursChanged(Peer& peer, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if ((GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) != 0) {
+        return;
+    }
+    ColourChange change{msg, wParam, lParam};
+    EnumChildWindows(hwnd, passColourChange, reinterpret_cast<LPARAM>(&change));
+    peer.control().systemColorsChanged();
 }
 
 } // namespace
@@ -138,6 +164,13 @@ LRESULT CALLBACK ownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         // never gets here (Win32Backend drops it from the queue).
         if (form && peer->dpiChangeMessage(wParam, lParam)) {
             return 0;
+        }
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED: coloursChanged(*peer, hwnd, msg, wParam, lParam); break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST) {
+            coloursChanged(*peer, hwnd, msg, wParam, lParam);
         }
         break;
     case WM_NCDESTROY: peer->forgetWindow(); break;

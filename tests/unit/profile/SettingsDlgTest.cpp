@@ -813,3 +813,70 @@ TEST_F(SettingsDlgTest, TheLanguageFileReachesTheDialogsByTheirComponentNames)
 }
 
 } // namespace
+
+TEST_F(SettingsDlgTest, AScreenReaderHearsEveryFieldByNameAndEveryKeyByItsName)
+{
+    TSettingsDlg& dlg = open();
+    struct Case {
+        ui::Control* control;
+        std::string name;
+    };
+    std::vector<Case> cases = {
+        {dlg.ListBox1, "Channels"},
+        {dlg.ChannelNameEdit, "Channel name"},
+        {dlg.Button3, "Add channel"},
+        {dlg.Button4, "Remove channel"},
+        {dlg.AddressEdit, "Basestation Address:"},
+        {dlg.PasswordEdit, "Password"},
+        // The check boxes and the buttons with words are named by the system, after their
+        // captions.
+        {dlg.CheckBox1, ""},
+        {dlg.OkBtn, ""},
+    };
+    for (std::size_t i = 0; i < kHotkeyCount; ++i) {
+        cases.push_back({dlg.KeyEdits[i], dlg.KeyLabels[i]->caption()});
+        EXPECT_EQ(dlg.KeyLabels[i]->focusControl(), dlg.KeyEdits[i]) << i;
+    }
+    EXPECT_EQ(dlg.KeyEdits[0]->accessibleName(), "Channel0");
+    EXPECT_EQ(dlg.KeyEdits[10]->accessibleName(), "Tune Up");
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.control->accessibleName(), c.name) << c.control->name();
+    }
+
+    // A label follows its caption (a language file renames it), without its access-key mark.
+    dlg.Label2->setCaption("&Mot de passe && code");
+    EXPECT_EQ(dlg.PasswordEdit->accessibleName(), "Mot de passe & code");
+
+    // Key fields: the code and the key's name, the lack of a key said in words.
+    struct Key {
+        std::size_t field;
+        std::string value;
+    };
+    const Key keys[] = {{0, "96 (Num 0)"},
+                        {1, "97 (Num 1)"},
+                        {2, "0 (no key)"},
+                        {10, "107 (Num +)"},
+                        {17, "0 (no key)"}}; // 17 reads "112abc"
+    for (const Key& k : keys) {
+        EXPECT_EQ(dlg.KeyEdits[k.field]->accessible().value(), k.value) << k.field;
+    }
+    EXPECT_EQ(dlg.KeyEdits[3]->accessible().description(),
+              "The next key you press is taken for this function; Tab moves to the next field.");
+
+    // A captured key is told as a value change of its field, with the new value.
+    backend.clearAccessibleEvents();
+    dlg.KeyEdits[2]->setFocus();
+    user::pressKey(dlg, ui::vk::F5);
+    ASSERT_EQ(backend.accessibleEvents().size(), 1u);
+    EXPECT_EQ(backend.accessibleEvents()[0].control, dlg.KeyEdits[2]);
+    EXPECT_EQ(backend.accessibleEvents()[0].event, ui::AccessibleEvent::ValueChange);
+    EXPECT_EQ(backend.accessibleEvents()[0].value, "116 (F5)");
+    // A modifier alone is no key: nothing is told.
+    user::pressKey(dlg, ui::vk::Shift, ui::ssShift);
+    EXPECT_EQ(backend.accessibleEvents().size(), 1u);
+
+    // A field whose label goes is named by the system again.
+    ui::destroy(dlg.Label1);
+    dlg.Label1 = nullptr;
+    EXPECT_EQ(dlg.AddressEdit->accessibleName(), "");
+}

@@ -252,3 +252,12 @@ TEST_F(SoundsDlgTest, TabVisitsTheControlsInTheirOrder)
 }
 
 } // namespace
+
+TEST_F(SoundsDlgTest, TheFileFieldAndItsButtonHaveNamesAScreenReaderReads)
+{
+    // The radio buttons and OK and Cancel are named by the system after their captions.
+    EXPECT_EQ(dlg.Edit1->accessibleName(), "Sound file");
+    EXPECT_EQ(dlg.BrowseBtn->accessibleName(), "Browse for a sound file");
+    EXPECT_EQ(dlg.RadioButton2->accessibleName(), "");
+    EXPECT_EQ(dlg.OkBtn->accessibleName(), "");
+}

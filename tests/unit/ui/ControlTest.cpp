@@ -1,5 +1,6 @@
 #include "ui/Form.h"
 #include "ui/GraphicControl.h"
+#include "ui/Keys.h"
 #include "ui/Label.h"
 #include "ui/Text.h"
 #include "ui/WinControl.h"
@@ -291,3 +292,26 @@ TEST(Control, ThePeerHearsOfEveryChangeOnce)
 }
 
 } // namespace
+
+TEST(Accessibility, AKeysNameIsTheOneOnAUsKeyboard)
+{
+    const std::pair<std::uint16_t, const char*> cases[] = {
+        {'A', "A"},       {'7', "7"},   {0x60, "Num 0"}, {0x69, "Num 9"},
+        {0x6B, "Num +"},  {0x70, "F1"}, {0x87, "F24"},   {0x21, "Page Up"},
+        {0x2E, "Delete"}, {0xBA, ";"},  {0xDE, "'"},     {0x20, "Space"},
+        {0, ""},          {0x88, ""},   {0xFF, ""},      {0x61, "Num 1"},
+    };
+    for (const auto& [key, name] : cases)
+        EXPECT_EQ(ui::standardKeyName(key), name) << key;
+}
+
+TEST(Accessibility, AccessKeyMarksAreDroppedFromALabelsCaption)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"&Password", "Password"}, {"Pass&word", "Password"},
+        {"A && B", "A & B"},       {"&&&X", "&X"},
+        {"Trailing&", "Trailing"}, {"", ""},
+    };
+    for (const auto& [caption, plain] : cases)
+        EXPECT_EQ(ui::withoutAccessKey(caption), plain) << caption;
+}

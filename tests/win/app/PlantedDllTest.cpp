@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <map>
 #include <set>
@@ -19,7 +21,8 @@ using namespace wintest;
 
 namespace {
 
-const char* const kPlanted[] = {"version.dll", "winmm.dll", "comctl32.dll", "dwmapi.dll"};
+const char* const kPlanted[] = {"version.dll", "winmm.dll", "comctl32.dll", "dwmapi.dll",
+                                "oleacc.dll"};
 
 // A folder holding `program` (copied from beside the tests) and the stand-ins.
 class PlantedFolder {
@@ -91,14 +94,23 @@ TEST(PlantedDlls, EachWayOfRestrictingTheSearchKeepsThemOut)
     };
     const Case cases[] = {
         {"unguarded",
-         {{"version.dll", "beside"}, {"winmm.dll", "beside"}, {"comctl32.dll", "side by side"},
-          {"dwmapi.dll", "beside"}}},
+         {{"version.dll", "beside"},
+          {"winmm.dll", "beside"},
+          {"comctl32.dll", "side by side"},
+          {"dwmapi.dll", "beside"},
+          {"oleacc.dll", "beside"}}},
         {"restricted",
-         {{"version.dll", "system"}, {"winmm.dll", "system"}, {"comctl32.dll", "side by side"},
-          {"dwmapi.dll", "system"}}},
+         {{"version.dll", "system"},
+          {"winmm.dll", "system"},
+          {"comctl32.dll", "side by side"},
+          {"dwmapi.dll", "system"},
+          {"oleacc.dll", "system"}}},
         {"fallback",
-         {{"version.dll", "system"}, {"winmm.dll", "system"}, {"comctl32.dll", "side by side"},
-          {"dwmapi.dll", "beside"}}},
+         {{"version.dll", "system"},
+          {"winmm.dll", "system"},
+          {"comctl32.dll", "side by side"},
+          {"dwmapi.dll", "beside"},
+          {"oleacc.dll", "system"}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
@@ -130,9 +142,10 @@ TEST(PlantedDlls, TheProgramLoadsNoneAndShowsItsVersionPlaysAndJoins)
 {
     desktoptest::SoundCapture sound;
     PlantedFolder folder({"kestrion.exe", "kestrihk.dll"});
-    ASSERT_TRUE(writeFile(folder.file("kestrion.ini"),
-                          "[host]\r\naddress=10.0.0.1\r\npassword=pw\r\n[channels]\r\ncount=1\r\ndefault=1\r\n"
-                          "channel1=Alpha\r\n"));
+    ASSERT_TRUE(writeFile(
+        folder.file("kestrion.ini"),
+        "[host]\r\naddress=10.0.0.1\r\npassword=pw\r\n[channels]\r\ncount=1\r\ndefault=1\r\n"
+        "channel1=Alpha\r\n"));
     const std::string log = folder.file("client.log");
     setClientAppPath(ClientSimulator::exePath());
     SetEnvironmentVariableA("KESTRION_CLIENTSIM_LOG", log.c_str());
@@ -153,6 +166,24 @@ TEST(PlantedDlls, TheProgramLoadsNoneAndShowsItsVersionPlaysAndJoins)
         << readFile(log);
     EXPECT_TRUE(waitFor([&] { return sound.size() > soundBefore; }, std::chrono::seconds(10)));
 
+    // A screen reader's request makes the program load the accessibility library.
+    {
+        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        constexpr GUID iidAccessible = {
+            0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+        IAccessible* object = nullptr;
+        EXPECT_EQ(AccessibleObjectFromWindow(main, static_cast<DWORD>(OBJID_CLIENT), iidAccessible,
+                                             reinterpret_cast<void**>(&object)),
+                  S_OK);
+        long children = 0;
+        if (object) {
+            EXPECT_EQ(object->get_accChildCount(&children), S_OK);
+            object->Release();
+        }
+        EXPECT_GE(children, 2); // the bar's window and the display
+        CoUninitialize();
+    }
+
     // The About box reads the version resource through the delay-loaded version library.
     // Help, About.
     ASSERT_TRUE(waitFor([&] { return IsWindowVisible(main) != FALSE; }));
@@ -162,7 +193,8 @@ TEST(PlantedDlls, TheProgramLoadsNoneAndShowsItsVersionPlaysAndJoins)
                         std::chrono::seconds(15)));
     char text[1024] = {};
     GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-    EXPECT_NE(std::string(text).find("\r\nVersion " KESTRION_VERSION "\r\n"), std::string::npos) << text;
+    EXPECT_NE(std::string(text).find("\r\nVersion " KESTRION_VERSION "\r\n"), std::string::npos)
+        << text;
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(waitFor([&] { return !IsWindow(box); }));
 

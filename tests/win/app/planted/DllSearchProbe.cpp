@@ -10,13 +10,15 @@
 
 #include <commctrl.h>
 #include <mmsystem.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstring>
 
 int main(int argc, char** argv)
 {
-    const char* const names[] = {"version.dll", "winmm.dll", "comctl32.dll", "dwmapi.dll"};
+    const char* const names[] = {"version.dll", "winmm.dll", "comctl32.dll", "dwmapi.dll",
+                                 "oleacc.dll"};
     const char* mode = argc > 1 ? argv[1] : "";
     if (std::strcmp(mode, "unguarded") == 0) {
         for (const char* name : names)
@@ -33,6 +35,7 @@ int main(int argc, char** argv)
         PlaySoundA(nullptr, nullptr, 0);
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
+        LresultFromObject(IID_NULL, 0, nullptr);
         LoadLibraryA(names[3]);
     }
     for (const char* name : names) {

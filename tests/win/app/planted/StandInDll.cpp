@@ -17,8 +17,8 @@ void mark(const char* suffix)
     if (n == 0 || n >= MAX_PATH)
         return;
     lstrcatA(path, suffix);
-    HANDLE marker = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE marker =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (marker != INVALID_HANDLE_VALUE)
         CloseHandle(marker);
 }
@@ -36,11 +36,11 @@ void markCall(void* returnAddress)
 
 } // namespace
 
-#define STAND_IN(type, name, ...)                                                             \
-    extern "C" __declspec(dllexport) type WINAPI name(__VA_ARGS__)                            \
-    {                                                                                          \
-        markCall(__builtin_return_address(0));                                                 \
-        return 0;                                                                              \
+#define STAND_IN(type, name, ...)                                                                  \
+    extern "C" __declspec(dllexport) type WINAPI name(__VA_ARGS__)                                 \
+    {                                                                                              \
+        markCall(__builtin_return_address(0));                                                     \
+        return 0;                                                                                  \
     }
 
 STAND_IN(DWORD, GetFileVersionInfoSizeA, LPCSTR, LPDWORD)
@@ -51,6 +51,9 @@ STAND_IN(BOOL, VerQueryValueA, LPCVOID, LPCSTR, LPVOID*, PUINT)
 STAND_IN(BOOL, VerQueryValueW, LPCVOID, LPCWSTR, LPVOID*, PUINT)
 STAND_IN(BOOL, PlaySoundA, LPCSTR, HMODULE, DWORD)
 STAND_IN(BOOL, InitCommonControlsEx, const void*)
+STAND_IN(LONG, CreateStdAccessibleObject, HWND, LONG, const void*, void**)
+STAND_IN(LRESULT, LresultFromObject, const void*, WPARAM, void*)
+STAND_IN(LONG, AccessibleChildren, void*, LONG, LONG, void*, LONG*)
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
