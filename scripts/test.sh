@@ -54,7 +54,7 @@ done
 suite native --preset native -j "$jobs"
 echo "==> ./scripts/lint.sh"
 if ./scripts/lint.sh; then
-  summary+=("$(printf '%-14s %s' lint 'clang-tidy found nothing')")
+  summary+=("$(printf '%-14s %s' lint 'every file in format; clang-tidy found nothing')")
 else
   status=1
   summary+=("$(printf '%-14s %s' lint 'FAILED: see the findings above')")

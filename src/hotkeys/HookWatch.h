@@ -40,9 +40,9 @@ public:
     std::optional<std::uint32_t> nextCheck(std::uint32_t now) const;
 
 private:
-    unsigned m_missed = 0;        // raw key-downs without a hook call yet
+    unsigned m_missed = 0; // raw key-downs without a hook call yet
     std::uint32_t m_missedSince = 0;
-    unsigned m_ahead = 0;         // hook calls for key-downs raw input has not reported yet
+    unsigned m_ahead = 0; // hook calls for key-downs raw input has not reported yet
     std::optional<std::uint32_t> m_lastInstall;
 };
 

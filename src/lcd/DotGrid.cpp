@@ -55,8 +55,7 @@ Axis scaledAxis(int dot, int dotStep, int cellStep, int dots, int cells, int dpi
     auto extent = [&] { return std::int64_t(cells - 1) * step + c; };
     if (extent() > inner && cells > 1 && !whole) {
         // Closer, as far as the area needs, but never closer than the scaled design gap.
-        step = int(std::max<std::int64_t>(c + scaledDown(cellGap, dpi),
-                                          (inner - c) / (cells - 1)));
+        step = int(std::max<std::int64_t>(c + scaledDown(cellGap, dpi), (inner - c) / (cells - 1)));
     }
     const std::int64_t margin = std::max<std::int64_t>(0, (inner - extent()) / 2);
     return {d, d + g, step, int(frame + margin), extent() <= inner};
@@ -69,8 +68,8 @@ DotGrid scaledGrid(const DotLayout& layout, int dpi, int width, int height)
     const DotGrid& design = layout.design;
     const int frame = std::max(1, dpi / ui::kDesignDpi);
     auto axes = [&](bool whole) {
-        return std::pair{scaledAxis(design.dotWidth, design.dotStepX, design.cellStepX,
-                                    layout.cols, layout.chars, dpi, width, frame, whole),
+        return std::pair{scaledAxis(design.dotWidth, design.dotStepX, design.cellStepX, layout.cols,
+                                    layout.chars, dpi, width, frame, whole),
                          scaledAxis(design.dotHeight, design.dotStepY, design.cellStepY,
                                     layout.rows, layout.lines, dpi, height, frame, whole)};
     };

@@ -63,9 +63,8 @@ double note(double t, double start, double length, double frequency, double deca
     double release = std::min(1.0, (length - u) / 0.012);
     double envelope = attack * release * std::exp(-u * decay);
     // A little of the octave above gives the chime its brightness.
-    return envelope
-           * (std::sin(2 * kPi * frequency * u) + 0.25 * std::sin(4 * kPi * frequency * u))
-           / 1.25;
+    return envelope *
+           (std::sin(2 * kPi * frequency * u) + 0.25 * std::sin(4 * kPi * frequency * u)) / 1.25;
 }
 
 } // namespace
@@ -78,7 +77,7 @@ Bytes switchSound()
     samples.reserve(count * 2);
     for (std::uint32_t i = 0; i < count; ++i) {
         double t = static_cast<double>(i) / rate;
-        double v = 0.6 * note(t, 0.0, 0.12, 1046.5, 14.0)  // C6
+        double v = 0.6 * note(t, 0.0, 0.12, 1046.5, 14.0)     // C6
                    + 0.6 * note(t, 0.09, 0.24, 1568.0, 11.0); // G6
         v = std::clamp(v, -0.9, 0.9);
         auto s = static_cast<std::int16_t>(std::lround(v * 32767));
@@ -122,7 +121,7 @@ Bytes sixteenColourImage()
     // 4 dark grey, 5 grey, 6 light grey, 7 white, 8 dark amber, 9 amber; the rest black.
     static const std::uint32_t palette[16] = {
         0x000000, 0x004000, 0x00A000, 0x60FF60, 0x404040, 0x808080, 0xC0C0C0, 0xFFFFFF,
-        0x806000, 0xFFC020, 0, 0, 0, 0, 0, 0};
+        0x806000, 0xFFC020, 0,        0,        0,        0,        0,        0};
     // A small dot-matrix display in a grey case, showing a lit "K" above a signal bar.
     // '.' is transparent; every other character is a palette index in hexadecimal.
     static const char* const rows[16] = {
@@ -300,12 +299,12 @@ bool readWaveFormat(const Bytes& file, WaveFormat& format)
         return static_cast<std::uint16_t>(file[at] | file[at + 1] << 8);
     };
     auto u32 = [&file](std::size_t at) {
-        return static_cast<std::uint32_t>(file[at] | file[at + 1] << 8 | file[at + 2] << 16
-                                          | static_cast<std::uint32_t>(file[at + 3]) << 24);
+        return static_cast<std::uint32_t>(file[at] | file[at + 1] << 8 | file[at + 2] << 16 |
+                                          static_cast<std::uint32_t>(file[at + 3]) << 24);
     };
-    if (file.size() < 44 || std::memcmp(file.data(), "RIFF", 4) != 0
-        || std::memcmp(file.data() + 8, "WAVEfmt ", 8) != 0 || u16(20) != 1
-        || std::memcmp(file.data() + 36, "data", 4) != 0)
+    if (file.size() < 44 || std::memcmp(file.data(), "RIFF", 4) != 0 ||
+        std::memcmp(file.data() + 8, "WAVEfmt ", 8) != 0 || u16(20) != 1 ||
+        std::memcmp(file.data() + 36, "data", 4) != 0)
         return false;
     format.channels = u16(22);
     format.sampleRate = u32(24);

@@ -81,8 +81,8 @@ DllSearch restrictDllSearch()
     // Windows 8 and the 2011 loader update have it; the program must start without it too.
     // kernel32 is a known DLL and already loaded, so asking for it by name is safe.
     FARPROC found = GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories");
-    return restrict(reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void (*)()>(found)));
+    return restrict(
+        reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void (*)()>(found)));
 }
 
 DllSearch restrictDllSearchWithoutDefaultDirectories()

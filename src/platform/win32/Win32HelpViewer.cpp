@@ -36,8 +36,7 @@ std::string fileDescription(const std::string& path)
         return {};
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &value, &length) ||
-        length < 4)
+    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", &value, &length) || length < 4)
         return {};
     WORD language[2];
     std::memcpy(language, value, sizeof language);

@@ -6,8 +6,9 @@
 namespace profile {
 
 // The Windows one keeps the handler, hence its signature.
-void enableContextHelp(ui::Form&,
-                       std::function<void(ui::Control&)>) // NOLINT(performance-unnecessary-value-param)
+void enableContextHelp(
+    ui::Form&,
+    std::function<void(ui::Control&)>) // NOLINT(performance-unnecessary-value-param)
 {
 }
 

@@ -69,8 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tolerate([&] {
         auto* dialog = new profile::TSettingsDlg(
             &setup.program->application(),
-            profile::SettingsDlgLinks{form.Profile, {}, setup.program->soundsDlg(),
-                                      form.bsPolyglotManager1, {}});
+            profile::SettingsDlgLinks{
+                form.Profile, {}, setup.program->soundsDlg(), form.bsPolyglotManager1, {}});
         ui::destroy(dialog);
     });
     return 0;

@@ -461,8 +461,8 @@ TEST_F(MainFormTest, AboutShowsTheVersionsAndHelpOpensContextOne)
     fakes.log.clear();
     ui::headless::chooseMenuItem(*f.KestrionWebsite1);
     ui::headless::chooseMenuItem(*f.EmailQuorbit1);
-    EXPECT_THAT(fakes.shell.opened(), ElementsAre(testing::StartsWith("https://"),
-                                                  testing::StartsWith("mailto:")));
+    EXPECT_THAT(fakes.shell.opened(),
+                ElementsAre(testing::StartsWith("https://"), testing::StartsWith("mailto:")));
 }
 
 TEST_F(MainFormTest, HelpOpensTheWindowsHelpFileWhereItCanBeShownAndTheHtmlHelpOtherwise)

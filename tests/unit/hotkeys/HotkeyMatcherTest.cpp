@@ -62,7 +62,8 @@ TEST(HotkeyMatcher, EachActionPostsItsMessage)
     };
     for (const auto& c : cases) {
         auto code = static_cast<std::uint32_t>(m.hotkeys()[c.action]);
-        EXPECT_EQ(messages(m.onKey(down(code))), (std::vector<PostedMessage>{{c.message, c.lParam}}))
+        EXPECT_EQ(messages(m.onKey(down(code))),
+                  (std::vector<PostedMessage>{{c.message, c.lParam}}))
             << profile::hotkeyName(c.action);
         m.onKey(up(code));
     }
@@ -177,8 +178,9 @@ TEST(HotkeyMatcher, AModifierHeldOutOfTheHooksSightCountsAsHeld)
         bool fires;
     };
     const Case cases[] = {
-        {true, false, {0x11}, true},  {false, false, {0x11}, false}, {false, true, {0x12}, true},
-        {false, false, {0x12}, false}, {true, true, {0x11, 0x12}, true}, {true, true, {0x11}, false},
+        {true, false, {0x11}, true},      {false, false, {0x11}, false},
+        {false, true, {0x12}, true},      {false, false, {0x12}, false},
+        {true, true, {0x11, 0x12}, true}, {true, true, {0x11}, false},
     };
     for (const auto& c : cases) {
         profile::Hotkeys keys;
@@ -207,7 +209,7 @@ TEST(HotkeyMatcher, AHotkeyWhoseReleaseWasLostFiresAtOnceOnTheNextPress)
     FakeKeyState system;
     EXPECT_EQ(m.onKey({116, true, 1000}, &system).size(), 1u);
     system.down = {116};
-    EXPECT_TRUE(m.onKey({116, true, 1030}, &system).empty()); // the keyboard repeats it
+    EXPECT_TRUE(m.onKey({116, true, 1030}, &system).empty());  // the keyboard repeats it
     system.down = {};                                          // let go out of the hook's sight
     EXPECT_EQ(m.onKey({116, true, 1200}, &system).size(), 1u); // well within the repeat gap
     system.down = {116};

@@ -161,11 +161,10 @@ TEST(LCDScreen, EveryDotLiesInsideTheFrameAtEveryScale)
             }
             EXPECT_GE(g.dotWidth, layout.design.dotWidth) << name << " at " << dpi;
             // Cells stay apart at least as far as dots within a cell, where the design has it.
-            const int cellGap =
-                g.cellStepX - ((layout.cols - 1) * g.dotStepX + g.dotWidth);
+            const int cellGap = g.cellStepX - ((layout.cols - 1) * g.dotStepX + g.dotWidth);
             const int dotGap = g.dotStepX - g.dotWidth;
-            if (layout.design.cellStepX - ((layout.cols - 1) * layout.design.dotStepX +
-                                           layout.design.dotWidth) >
+            if (layout.design.cellStepX -
+                    ((layout.cols - 1) * layout.design.dotStepX + layout.design.dotWidth) >
                 layout.design.dotStepX - layout.design.dotWidth) {
                 EXPECT_GT(cellGap, dotGap) << name << " at " << dpi;
             }

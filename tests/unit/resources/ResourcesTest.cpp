@@ -139,10 +139,10 @@ TEST(Resources, IconHoldsItsSixteenColourImageAndOneImageForEverySize)
                 lit += stored == 0xFF60FF60;
             }
         }
-        EXPECT_EQ(picture.argb[0], 0u);                            // top-left corner
-        EXPECT_EQ(picture.argb[std::size_t(size) * size - 1], 0u); // bottom-right corner
+        EXPECT_EQ(picture.argb[0], 0u);                                       // top-left corner
+        EXPECT_EQ(picture.argb[std::size_t(size) * size - 1], 0u);            // bottom-right corner
         EXPECT_EQ(picture.argb[std::size_t(size) * (size / 2)], 0xFF404040u); // the case
-        EXPECT_GT(clear, size);  // at least the top row
-        EXPECT_GE(lit, 14);      // the letter's 14 dots
+        EXPECT_GT(clear, size); // at least the top row
+        EXPECT_GE(lit, 14);     // the letter's 14 dots
     }
 }

@@ -25,7 +25,6 @@ inline std::vector<std::string> listedNames(const std::filesystem::path& dir)
     return names;
 }
 
-
 // Writes a whole file; throws std::runtime_error when it cannot.
 inline void writeBytes(const std::string& path, std::string_view bytes)
 {

@@ -16,9 +16,9 @@ TEST(Screen, LengthsScaleToTheNearestPixelAndBack)
         int scaled;
     };
     const Case cases[] = {
-        {246, 96, 246}, {246, 120, 308}, {246, 144, 369}, {246, 192, 492}, {71, 144, 107},
-        {1, 120, 1},    {2, 120, 3},     {3, 144, 5},     {-3, 144, -5},   {0, 192, 0},
-        {13, 0, 13}, // no dpi known: design size
+        {246, 96, 246}, {246, 120, 308}, {246, 144, 369}, {246, 192, 492},
+        {71, 144, 107}, {1, 120, 1},     {2, 120, 3},     {3, 144, 5},
+        {-3, 144, -5},  {0, 192, 0},     {13, 0, 13}, // no dpi known: design size
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ui::scaleLength(c.value, c.dpi), c.scaled) << c.value << " at " << c.dpi;
@@ -63,9 +63,9 @@ TEST(Screen, FormsAreCentredAndKeptInsideTheWorkArea)
         // Centred over a main window in the top-left corner, the settings dialog began at
         // (-98, -139): moved in, never cut.
         {{-98, -139, 351, 251}, {0, 0, 449, 390}},
-        {{100, 100, 549, 490}, {100, 100, 549, 490}},    // inside: left alone
+        {{100, 100, 549, 490}, {100, 100, 549, 490}},      // inside: left alone
         {{1000, 900, 1449, 1290}, {831, 634, 1280, 1024}}, // beyond the bottom-right corner
-        {{-50, 10, 1350, 200}, {0, 10, 1400, 200}},       // wider than the area: at its left
+        {{-50, 10, 1350, 200}, {0, 10, 1400, 200}},        // wider than the area: at its left
     };
     for (const Case& c : cases) {
         const ui::Box got = ui::keptInside(c.window, screen);
