@@ -15,8 +15,8 @@ void paintChannelLcd(benchmark::State& state, lcd::TPixelShape shape)
     ui::headless::HeadlessBackend backend;
     auto label = ui::makeComponent<lcd::TLCDLabel>(nullptr);
     lcd::applyChannelLcdLayout(*label);
-    label->SetPixelShape(shape);
-    label->SetCaption("Counter-Strike!"); // 15 characters: every cell used
+    label->setPixelShape(shape);
+    label->setCaption("Counter-Strike!"); // 15 characters: every cell used
     for (auto _ : state) {
         label->Paint();
         benchmark::DoNotOptimize(label->surface().pixels().data());

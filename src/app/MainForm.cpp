@@ -77,16 +77,16 @@ void TMainForm::buildComponents()
     ChannelLCD->setName("ChannelLCD");
     ChannelLCD->setParent(this);
     ChannelLCD->setBounds(0, 0, 246, 28);
-    ChannelLCD->SetPixelSize(lcd::TPixelSize::pix2x2);
-    ChannelLCD->SetPixelSpacing(1);
-    ChannelLCD->SetPixelWidth(2);
-    ChannelLCD->SetPixelHeight(2);
-    ChannelLCD->SetCharSpacing(2);
-    ChannelLCD->SetLineSpacing(2);
-    ChannelLCD->SetBorderSpace(3);
-    ChannelLCD->SetTextLines(1);
-    ChannelLCD->SetNoOfChars(15);
-    ChannelLCD->SetPixelOff(11184810);
+    ChannelLCD->setPixelSize(lcd::TPixelSize::pix2x2);
+    ChannelLCD->setPixelSpacing(1);
+    ChannelLCD->setPixelWidth(2);
+    ChannelLCD->setPixelHeight(2);
+    ChannelLCD->setCharSpacing(2);
+    ChannelLCD->setLineSpacing(2);
+    ChannelLCD->setBorderSpace(3);
+    ChannelLCD->setTextLines(1);
+    ChannelLCD->setNoOfChars(15);
+    ChannelLCD->setPixelOff(11184810);
 
     ChannelBar = new ui::TrackBar(this);
     ChannelBar->setName("ChannelBar");

@@ -18,7 +18,7 @@ using namespace mainform;
 void TMainForm::ShowOnDisplay(const std::string& text)
 {
     const std::string before = ChannelLCD->Caption();
-    ChannelLCD->SetCaption(text);
+    ChannelLCD->setCaption(text);
     const std::string shown = ChannelLCD->Caption();
     if (shown != before) {
         ChannelBar->raiseAccessibleEvent(ui::AccessibleEvent::ValueChange);

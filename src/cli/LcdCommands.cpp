@@ -243,14 +243,14 @@ int runSheet(const Args& args, Io& io)
     lcd::TLCDLabel& label = *session.label;
     for (const auto& [name, value] : options.sets)
         setProperty(label, name, value);
-    label.SetNoOfChars(1);
-    label.SetTextLines(1);
+    label.setNoOfChars(1);
+    label.setTextLines(1);
     label.Paint();
 
     // One one-cell picture per code, sixteen to a row: the blank control with the code's glyph
     // drawn into its cell. The glyph is drawn by its code, not set as a caption, since a
     // caption is text whose letters the control shows as its set draws them.
-    label.SetCaption("");
+    label.setCaption("");
     label.Paint();
     const ui::Raster blank = label.surface();
     const lcd::DotGrid grid = label.dotLayout().design;

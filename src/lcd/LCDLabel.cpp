@@ -65,24 +65,24 @@ const ui::ClassInfo& TLCDLabel::staticClassInfo()
     static const ui::ClassInfo info(
         "TLCDLabel", &ui::GraphicControl::staticClassInfo(),
         {
-            P::text("Caption", &L::Caption, &L::SetCaption),
-            P::enumeration("DotMatrix", &L::DotMatrix, &L::SetDotMatrix, dotMatrixIdentifiers),
-            P::enumeration("PixelSize", &L::PixelSize, &L::SetPixelSize, pixelSizeIdentifiers),
-            P::integer("PixelSpacing", &L::PixelSpacing, &L::SetPixelSpacing),
-            P::enumeration("PixelShape", &L::PixelShape, &L::SetPixelShape, pixelShapeIdentifiers),
-            P::integer("PixelWidth", &L::PixelWidth, &L::SetPixelWidth),
-            P::integer("PixelHeight", &L::PixelHeight, &L::SetPixelHeight),
-            P::integer("CharSpacing", &L::CharSpacing, &L::SetCharSpacing),
-            P::integer("LineSpacing", &L::LineSpacing, &L::SetLineSpacing),
-            P::integer("BorderSpace", &L::BorderSpace, &L::SetBorderSpace),
-            P::integer("TextLines", &L::TextLines, &L::SetTextLines),
-            P::integer("NoOfChars", &L::NoOfChars, &L::SetNoOfChars),
-            P::color("BackGround", &L::BackGround, &L::SetBackGround),
-            P::enumeration("BorderStyle", &L::BorderStyle, &L::SetBorderStyle, borderIdentifiers),
-            P::color("BorderColor", &L::BorderColor, &L::SetBorderColor),
-            P::color("PixelOn", &L::PixelOn, &L::SetPixelOn),
-            P::color("PixelOff", &L::PixelOff, &L::SetPixelOff),
-            P::text("filename", &L::filename, &L::Setfilename),
+            P::text("Caption", &L::Caption, &L::setCaption),
+            P::enumeration("DotMatrix", &L::DotMatrix, &L::setDotMatrix, dotMatrixIdentifiers),
+            P::enumeration("PixelSize", &L::PixelSize, &L::setPixelSize, pixelSizeIdentifiers),
+            P::integer("PixelSpacing", &L::PixelSpacing, &L::setPixelSpacing),
+            P::enumeration("PixelShape", &L::PixelShape, &L::setPixelShape, pixelShapeIdentifiers),
+            P::integer("PixelWidth", &L::PixelWidth, &L::setPixelWidth),
+            P::integer("PixelHeight", &L::PixelHeight, &L::setPixelHeight),
+            P::integer("CharSpacing", &L::CharSpacing, &L::setCharSpacing),
+            P::integer("LineSpacing", &L::LineSpacing, &L::setLineSpacing),
+            P::integer("BorderSpace", &L::BorderSpace, &L::setBorderSpace),
+            P::integer("TextLines", &L::TextLines, &L::setTextLines),
+            P::integer("NoOfChars", &L::NoOfChars, &L::setNoOfChars),
+            P::color("BackGround", &L::BackGround, &L::setBackGround),
+            P::enumeration("BorderStyle", &L::BorderStyle, &L::setBorderStyle, borderIdentifiers),
+            P::color("BorderColor", &L::BorderColor, &L::setBorderColor),
+            P::color("PixelOn", &L::PixelOn, &L::setPixelOn),
+            P::color("PixelOff", &L::PixelOff, &L::setPixelOff),
+            P::text("filename", &L::filename, &L::setFilename),
             P::other("OnClick"),
             P::other("OnDblClick"),
             P::other("OnDragDrop"),
@@ -120,7 +120,7 @@ std::string TLCDLabel::Caption() const
     return std::string(m_textBuffer.data(), strnlen(m_textBuffer.data(), length));
 }
 
-void TLCDLabel::SetCaption(const std::string& text)
+void TLCDLabel::setCaption(const std::string& text)
 {
     // The control keeps what its text buffer can show: the text up to its first zero byte,
     // at most 255 characters.
@@ -218,7 +218,7 @@ void TLCDLabel::setLook(T& member, T value)
     Paint();
 }
 
-void TLCDLabel::SetDotMatrix(TDotMatrix value)
+void TLCDLabel::setDotMatrix(TDotMatrix value)
 {
     if (value != TDotMatrix::CustomFont) {
         LayoutValues v = layoutValues();
@@ -265,14 +265,14 @@ bool TLCDLabel::LoadFontFile(const std::string& path)
     return true;
 }
 
-void TLCDLabel::Setfilename(const std::string& path)
+void TLCDLabel::setFilename(const std::string& path)
 {
     m_filename = path;
-    SetDotMatrix(TDotMatrix::CustomFont);
+    setDotMatrix(TDotMatrix::CustomFont);
     Paint();
 }
 
-void TLCDLabel::SetPixelSize(TPixelSize value)
+void TLCDLabel::setPixelSize(TPixelSize value)
 {
     if (value == m_pixelSize)
         return;
@@ -286,17 +286,17 @@ void TLCDLabel::SetPixelSize(TPixelSize value)
     Paint();
 }
 
-void TLCDLabel::SetPixelShape(TPixelShape value)
+void TLCDLabel::setPixelShape(TPixelShape value)
 {
     setLook(m_pixelShape, value);
 }
 
-void TLCDLabel::SetPixelSpacing(std::int32_t value)
+void TLCDLabel::setPixelSpacing(std::int32_t value)
 {
     setLayoutInteger(m_pixelSpacing, value, 0, kPixelSpacingMessage, &LayoutValues::pixelSpacing);
 }
 
-void TLCDLabel::SetPixelWidth(std::int32_t value)
+void TLCDLabel::setPixelWidth(std::int32_t value)
 {
     // Only custom dots take their width from here; any other dot size ignores the value.
     if (m_pixelSize != TPixelSize::pixCustom || value == m_pixelWidth)
@@ -304,54 +304,54 @@ void TLCDLabel::SetPixelWidth(std::int32_t value)
     setLayoutInteger(m_pixelWidth, value, 1, kPixelWidthMessage, &LayoutValues::pixelWidth);
 }
 
-void TLCDLabel::SetPixelHeight(std::int32_t value)
+void TLCDLabel::setPixelHeight(std::int32_t value)
 {
     if (m_pixelSize != TPixelSize::pixCustom || value == m_pixelHeight)
         return;
     setLayoutInteger(m_pixelHeight, value, 1, kPixelHeightMessage, &LayoutValues::pixelHeight);
 }
 
-void TLCDLabel::SetCharSpacing(std::int32_t value)
+void TLCDLabel::setCharSpacing(std::int32_t value)
 {
     setLayoutInteger(m_charSpacing, value, 0, kCharSpacingMessage, &LayoutValues::charSpacing);
 }
 
-void TLCDLabel::SetLineSpacing(std::int32_t value)
+void TLCDLabel::setLineSpacing(std::int32_t value)
 {
     setLayoutInteger(m_lineSpacing, value, 0, kLineSpacingMessage, &LayoutValues::lineSpacing);
 }
 
-void TLCDLabel::SetBorderSpace(std::int32_t value)
+void TLCDLabel::setBorderSpace(std::int32_t value)
 {
     setLayoutInteger(m_borderSpace, value, 0, kBorderSpaceMessage, &LayoutValues::borderSpace);
 }
 
-void TLCDLabel::SetTextLines(std::int32_t value)
+void TLCDLabel::setTextLines(std::int32_t value)
 {
     setLayoutInteger(m_textLines, value, 1, kTextLinesMessage, &LayoutValues::textLines);
 }
 
-void TLCDLabel::SetNoOfChars(std::int32_t value)
+void TLCDLabel::setNoOfChars(std::int32_t value)
 {
     setLayoutInteger(m_noOfChars, value, 1, kNoOfCharsMessage, &LayoutValues::noOfChars);
 }
 
-void TLCDLabel::SetBackGround(TColor value)
+void TLCDLabel::setBackGround(TColor value)
 {
     setLook(m_backGround, value);
 }
 
-void TLCDLabel::SetBorderStyle(TMyBorder value)
+void TLCDLabel::setBorderStyle(TMyBorder value)
 {
     setLook(m_borderStyle, value);
 }
 
-void TLCDLabel::SetBorderColor(TColor value)
+void TLCDLabel::setBorderColor(TColor value)
 {
     setLook(m_borderColor, value);
 }
 
-void TLCDLabel::SetPixelOn(TColor value)
+void TLCDLabel::setPixelOn(TColor value)
 {
     if (value == m_pixelOn)
         return;
@@ -360,7 +360,7 @@ void TLCDLabel::SetPixelOn(TColor value)
     Paint();
 }
 
-void TLCDLabel::SetPixelOff(TColor value)
+void TLCDLabel::setPixelOff(TColor value)
 {
     setLook(m_pixelOff, value);
 }

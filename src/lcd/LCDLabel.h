@@ -80,41 +80,41 @@ public:
 
     // Published properties, in declared order.
     std::string Caption() const;
-    void SetCaption(const std::string& text);
+    void setCaption(const std::string& text);
     TDotMatrix DotMatrix() const { return m_dotMatrix; }
-    void SetDotMatrix(TDotMatrix value);
+    void setDotMatrix(TDotMatrix value);
     TPixelSize PixelSize() const { return m_pixelSize; }
-    void SetPixelSize(TPixelSize value);
+    void setPixelSize(TPixelSize value);
     std::int32_t PixelSpacing() const { return m_pixelSpacing; }
-    void SetPixelSpacing(std::int32_t value);
+    void setPixelSpacing(std::int32_t value);
     TPixelShape PixelShape() const { return m_pixelShape; }
-    void SetPixelShape(TPixelShape value);
+    void setPixelShape(TPixelShape value);
     std::int32_t PixelWidth() const { return m_pixelWidth; }
-    void SetPixelWidth(std::int32_t value);
+    void setPixelWidth(std::int32_t value);
     std::int32_t PixelHeight() const { return m_pixelHeight; }
-    void SetPixelHeight(std::int32_t value);
+    void setPixelHeight(std::int32_t value);
     std::int32_t CharSpacing() const { return m_charSpacing; }
-    void SetCharSpacing(std::int32_t value);
+    void setCharSpacing(std::int32_t value);
     std::int32_t LineSpacing() const { return m_lineSpacing; }
-    void SetLineSpacing(std::int32_t value);
+    void setLineSpacing(std::int32_t value);
     std::int32_t BorderSpace() const { return m_borderSpace; }
-    void SetBorderSpace(std::int32_t value);
+    void setBorderSpace(std::int32_t value);
     std::int32_t TextLines() const { return m_textLines; }
-    void SetTextLines(std::int32_t value);
+    void setTextLines(std::int32_t value);
     std::int32_t NoOfChars() const { return m_noOfChars; }
-    void SetNoOfChars(std::int32_t value);
+    void setNoOfChars(std::int32_t value);
     TColor BackGround() const { return m_backGround; }
-    void SetBackGround(TColor value);
+    void setBackGround(TColor value);
     TMyBorder BorderStyle() const { return m_borderStyle; }
-    void SetBorderStyle(TMyBorder value);
+    void setBorderStyle(TMyBorder value);
     TColor BorderColor() const { return m_borderColor; }
-    void SetBorderColor(TColor value);
+    void setBorderColor(TColor value);
     TColor PixelOn() const { return m_pixelOn; }
-    void SetPixelOn(TColor value);
+    void setPixelOn(TColor value);
     TColor PixelOff() const { return m_pixelOff; }
-    void SetPixelOff(TColor value);
+    void setPixelOff(TColor value);
     const std::string& filename() const { return m_filename; }
-    void Setfilename(const std::string& path);
+    void setFilename(const std::string& path);
 
     // The paint: layout, the whole picture into a new off-screen image, one present.
     void Paint() override;

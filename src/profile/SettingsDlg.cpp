@@ -316,7 +316,7 @@ void TSettingsDlg::buildComponents()
     }
 }
 
-Hotkeys TSettingsDlg::ShownHotkeys() const
+Hotkeys TSettingsDlg::shownHotkeys() const
 {
     Hotkeys keys;
     keys.requireAlt = CheckBox1->checked();
@@ -367,7 +367,7 @@ void TSettingsDlg::TreeView1Click(ui::Persistent&)
         return;
     }
     m_currentChannel = index;
-    m_links.soundsDlg.Prime(m_workingSounds.at(static_cast<std::size_t>(index) + 1));
+    m_links.soundsDlg.prime(m_workingSounds.at(static_cast<std::size_t>(index) + 1));
     ChannelNameEdit->setText(ListBox1->items().at(index));
 }
 
@@ -447,7 +447,7 @@ void TSettingsDlg::MoveDown1Click(ui::Persistent&)
 void TSettingsDlg::chooseSound(std::string& sound)
 {
     if (m_links.soundsDlg.showModal() == ui::ModalResult::Ok) {
-        sound = m_links.soundsDlg.ChosenSound();
+        sound = m_links.soundsDlg.chosenSound();
     }
 }
 
@@ -461,13 +461,13 @@ void TSettingsDlg::CustomSound1Click(ui::Persistent&)
 
 void TSettingsDlg::CustomLobbySound1Click(ui::Persistent&)
 {
-    m_links.soundsDlg.Prime(m_workingSounds.at(0));
+    m_links.soundsDlg.prime(m_workingSounds.at(0));
     chooseSound(m_workingSounds.at(0));
 }
 
 void TSettingsDlg::CustomErrorSound1Click(ui::Persistent&)
 {
-    m_links.soundsDlg.Prime(m_workingErrorSound);
+    m_links.soundsDlg.prime(m_workingErrorSound);
     chooseSound(m_workingErrorSound);
 }
 
@@ -561,7 +561,7 @@ void TSettingsDlg::Apply()
 
     // The reload replaces the data, path included: keep the path it was saved to.
     const std::string path = data.ProfilePath;
-    saveChannelSettings(path, data, ShownHotkeys());
+    saveChannelSettings(path, data, shownHotkeys());
     if (m_links.loadProfile) {
         m_links.loadProfile(path);
     }

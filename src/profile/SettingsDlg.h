@@ -124,13 +124,13 @@ public:
 
     // Working state.
     // The sound of the lobby at [0], of list entry i at [i + 1].
-    const std::vector<std::string>& WorkingSounds() const { return m_workingSounds; }
-    const std::string& WorkingErrorSound() const { return m_workingErrorSound; }
+    const std::vector<std::string>& workingSounds() const { return m_workingSounds; }
+    const std::string& workingErrorSound() const { return m_workingErrorSound; }
     // The list index that "Custom Sound...", "-" and "Delete" act on; -1 for none. It can
     // differ from the highlighted entry (after a move or a removal none is highlighted).
-    std::int32_t CurrentChannel() const { return m_currentChannel; }
+    std::int32_t currentChannel() const { return m_currentChannel; }
     // The hotkeys as the key fields and check boxes show them.
-    Hotkeys ShownHotkeys() const;
+    Hotkeys shownHotkeys() const;
 
     // Event handlers, named after component and event.
     void FormShow(ui::Persistent& sender);

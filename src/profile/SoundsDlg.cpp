@@ -106,7 +106,7 @@ TSoundsDlg::TSoundsDlg(ui::Component* owner, i18n::TbsPolyglotManager* manager) 
     finishCreation();
 }
 
-void TSoundsDlg::Prime(const std::string& sound)
+void TSoundsDlg::prime(const std::string& sound)
 {
     if (isDefaultKeyword(sound)) {
         RadioButton1->setChecked(true);
@@ -119,7 +119,7 @@ void TSoundsDlg::Prime(const std::string& sound)
     }
 }
 
-std::string TSoundsDlg::ChosenSound() const
+std::string TSoundsDlg::chosenSound() const
 {
     return RadioButton1->checked() ? std::string(kDefaultSound) : Edit1->text();
 }

@@ -47,10 +47,10 @@ public:
     // Selects the choice for a sound value: "Custom" with the value as the path, enabled,
     // unless the value is "DEFAULT" in any letter case, which selects "Default Sound" with an
     // empty, disabled path field.
-    void Prime(const std::string& sound);
+    void prime(const std::string& sound);
     // The sound value the choice stands for: "DEFAULT" while "Default Sound" is selected,
     // otherwise the path field's text unchanged (empty, or naming no file, as it may be).
-    std::string ChosenSound() const;
+    std::string chosenSound() const;
 
     void RadioButton1Click(ui::Persistent& sender);
     void RadioButton2Click(ui::Persistent& sender);

@@ -20,11 +20,11 @@
 //        {
 //            using P = ui::Published<TLCDLabel>;
 //            static const ui::ClassInfo info("TLCDLabel", &ui::GraphicControl::staticClassInfo(), {
-//                P::text("Caption", &TLCDLabel::Caption, &TLCDLabel::SetCaption),
-//                P::enumeration("PixelSize", &TLCDLabel::PixelSize, &TLCDLabel::SetPixelSize,
+//                P::text("Caption", &TLCDLabel::Caption, &TLCDLabel::setCaption),
+//                P::enumeration("PixelSize", &TLCDLabel::PixelSize, &TLCDLabel::setPixelSize,
 //                               {"pix1x1", "pix2x2", ...}),       // identifiers by ordinal
-//                P::integer("NoOfChars", &TLCDLabel::NoOfChars, &TLCDLabel::SetNoOfChars),
-//                P::integer("PixelOff", &TLCDLabel::PixelOff, &TLCDLabel::SetPixelOff),
+//                P::integer("NoOfChars", &TLCDLabel::NoOfChars, &TLCDLabel::setNoOfChars),
+//                P::integer("PixelOff", &TLCDLabel::PixelOff, &TLCDLabel::setPixelOff),
 //                P::integer("Contrast", &TLCDLabel::Contrast, &TLCDLabel::SetContrast, 0, 100),
 //                P::boolean("ShowHint", &Control::showHint, &Control::setShowHint),
 //                P::floating("Ratio", &X::ratio, &X::setRatio),

@@ -33,10 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // display keeps each run short.
     static ui::headless::HeadlessBackend backend;
     auto label = ui::makeComponent<lcd::TLCDLabel>(nullptr);
-    label->SetNoOfChars(3);
-    label->SetCaption(
+    label->setNoOfChars(3);
+    label->setCaption(
         std::string(reinterpret_cast<const char*>(data), std::min<std::size_t>(size, 3)));
-    label->Setfilename(path);
+    label->setFilename(path);
     std::remove(path.c_str());
     return 0;
 }

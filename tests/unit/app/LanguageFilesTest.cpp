@@ -259,7 +259,7 @@ TEST(LanguageFiles, EveryEntryReachesItsPropertyOnEveryForm)
              {i18n::msg::SStandBy, i18n::msg::SStandingBy, i18n::msg::SLobbyName}) {
             const std::string text = i18n::LoadResourceString(shownOnDisplay);
             EXPECT_FALSE(text.empty()) << shownOnDisplay.identifier;
-            display.SetCaption(text);
+            display.setCaption(text);
             const std::string cells = display.cellCodes();
             EXPECT_LE(cells.size(), static_cast<std::size_t>(display.NoOfChars())) << text;
             for (char c : cells) {

@@ -113,11 +113,11 @@ TEST_F(MainFormTest, UnderHighContrastTheDisplayTakesTheSystemsColoursAndGivesTh
     write(homeProfile, "[channels]\r\ncount=1\r\ndefault=1\r\nchannel1=WWWWWWWWWW\r\n");
     TMainForm& f = start();
     lcd::TLCDLabel& display = *f.ChannelLCD;
-    display.SetBackGround(ui::clSilver);
-    display.SetPixelOn(ui::clRed);
-    display.SetPixelOff(ui::clGreen);
-    display.SetBorderStyle(lcd::TMyBorder::frSingle);
-    display.SetBorderColor(ui::clBlue);
+    display.setBackGround(ui::clSilver);
+    display.setPixelOn(ui::clRed);
+    display.setPixelOff(ui::clGreen);
+    display.setBorderStyle(lcd::TMyBorder::frSingle);
+    display.setBorderColor(ui::clBlue);
 
     const auto colours = [&] {
         ui::Raster image = display.screenPicture(ui::Raster(1, 1), ui::kDesignDpi, display.width(),

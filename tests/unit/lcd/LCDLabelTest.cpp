@@ -83,29 +83,29 @@ TEST(LCDLabel, LayoutFollowsCountsOrOutsideSize)
     };
     const Case cases[] = {
         {"new control", [](TLCDLabel&) {}, 166, 28, 10, 1},
-        {"two lines", [](TLCDLabel& l) { l.SetTextLines(2); }, 166, 50, 10, 2},
+        {"two lines", [](TLCDLabel& l) { l.setTextLines(2); }, 166, 50, 10, 2},
         {"ChannelLCD", [](TLCDLabel& l) { lcd::applyChannelLcdLayout(l); }, 246, 28, 15, 1},
         {"resized to 300 x 60", [](TLCDLabel& l) { l.setBounds(0, 0, 300, 60); }, 294, 50, 18, 2},
         {"resized to 10 x 10", [](TLCDLabel& l) { l.setBounds(0, 0, 10, 10); }, 22, 28, 1, 1},
         {"ChannelLCD in Hitachi2",
          [](TLCDLabel& l) {
              lcd::applyChannelLcdLayout(l);
-             l.SetDotMatrix(TDotMatrix::Hitachi2);
+             l.setDotMatrix(TDotMatrix::Hitachi2);
          },
          246, 37, 15, 1},
         {"no margins, no gaps, one-pixel dots",
          [](TLCDLabel& l) {
-             l.SetBorderSpace(0);
-             l.SetCharSpacing(0);
-             l.SetPixelSpacing(0);
-             l.SetPixelSize(TPixelSize::pix1x1);
+             l.setBorderSpace(0);
+             l.setCharSpacing(0);
+             l.setPixelSpacing(0);
+             l.setPixelSize(TPixelSize::pix1x1);
          },
          52, 9, 10, 1},
         {"custom 3 x 5 dots",
          [](TLCDLabel& l) {
-             l.SetPixelSize(TPixelSize::pixCustom);
-             l.SetPixelWidth(3);
-             l.SetPixelHeight(5);
+             l.setPixelSize(TPixelSize::pixCustom);
+             l.setPixelWidth(3);
+             l.setPixelHeight(5);
          },
          // cells 5×3 + 4 = 19 wide, 7×5 + 6 = 41 high
          2 * 3 + 9 * 2 + 10 * 19 + 2, 2 * 3 + 41 + 2, 10, 1},
@@ -173,29 +173,29 @@ TEST(LCDLabel, PixelWidthAndHeightCountOnlyForCustomDots)
 {
     Fixture f;
     TLCDLabel& l = f.label;
-    l.SetPixelWidth(5);
-    l.SetPixelWidth(0);
-    l.SetPixelHeight(0);
+    l.setPixelWidth(5);
+    l.setPixelWidth(0);
+    l.setPixelHeight(0);
     EXPECT_TRUE(f.errors().empty());
     EXPECT_EQ(f.paints(), 0);
     EXPECT_EQ(l.PixelWidth(), 2);
 
-    l.SetPixelSize(TPixelSize::pixCustom);
+    l.setPixelSize(TPixelSize::pixCustom);
     EXPECT_EQ(l.PixelWidth(), 2);
     EXPECT_EQ(l.DotWidth(), 2);
-    l.SetPixelWidth(2); // equal: nothing
+    l.setPixelWidth(2); // equal: nothing
     EXPECT_EQ(f.paints(), 1);
-    l.SetPixelWidth(0);
-    l.SetPixelHeight(-4);
+    l.setPixelWidth(0);
+    l.setPixelHeight(-4);
     EXPECT_EQ(f.errors(), (std::vector<std::string>{"Display pixel width must be 1 or greater!",
                                                     "Display pixel height must be 1 or greate!"}));
-    l.SetPixelWidth(4);
+    l.setPixelWidth(4);
     EXPECT_EQ(l.DotWidth(), 4);
     EXPECT_EQ(l.DotHeight(), 2);
     EXPECT_EQ(f.paints(), 2);
 
     // A fixed size overwrites both at the next layout.
-    l.SetPixelSize(TPixelSize::pix5x5);
+    l.setPixelSize(TPixelSize::pix5x5);
     EXPECT_EQ(l.PixelWidth(), 5);
     EXPECT_EQ(l.PixelHeight(), 5);
 }
@@ -209,22 +209,22 @@ TEST(LCDLabel, SettersPaintOnlyOnChangeExceptDotMatrixAndFilename)
         int paints; // paints this step causes
     };
     const Step steps[] = {
-        {[&] { l.SetCaption("Lobby"); }, 1},
-        {[&] { l.SetCaption("Lobby"); }, 0},
-        {[&] { l.SetCaption("lobby"); }, 1},
-        {[&] { l.SetDotMatrix(TDotMatrix::mat5x7); }, 1},
-        {[&] { l.SetDotMatrix(TDotMatrix::mat5x7); }, 1},
-        {[&] { l.SetPixelOn(ui::clBlack); }, 0},
-        {[&] { l.SetPixelOn(0x0000FF); }, 1},
-        {[&] { l.SetPixelOff(0xAAAAAA); }, 0},
-        {[&] { l.SetBackGround(ui::clSilver); }, 0},
-        {[&] { l.SetBackGround(0xFFFFFF); }, 1},
-        {[&] { l.SetBorderStyle(lcd::TMyBorder::frLowered); }, 0},
-        {[&] { l.SetBorderStyle(lcd::TMyBorder::frSingle); }, 1},
-        {[&] { l.SetBorderColor(0x123456); }, 1},
-        {[&] { l.SetPixelShape(lcd::TPixelShape::spRound); }, 1},
-        {[&] { l.SetNoOfChars(10); }, 0},
-        {[&] { l.Setfilename(""); }, 2},
+        {[&] { l.setCaption("Lobby"); }, 1},
+        {[&] { l.setCaption("Lobby"); }, 0},
+        {[&] { l.setCaption("lobby"); }, 1},
+        {[&] { l.setDotMatrix(TDotMatrix::mat5x7); }, 1},
+        {[&] { l.setDotMatrix(TDotMatrix::mat5x7); }, 1},
+        {[&] { l.setPixelOn(ui::clBlack); }, 0},
+        {[&] { l.setPixelOn(0x0000FF); }, 1},
+        {[&] { l.setPixelOff(0xAAAAAA); }, 0},
+        {[&] { l.setBackGround(ui::clSilver); }, 0},
+        {[&] { l.setBackGround(0xFFFFFF); }, 1},
+        {[&] { l.setBorderStyle(lcd::TMyBorder::frLowered); }, 0},
+        {[&] { l.setBorderStyle(lcd::TMyBorder::frSingle); }, 1},
+        {[&] { l.setBorderColor(0x123456); }, 1},
+        {[&] { l.setPixelShape(lcd::TPixelShape::spRound); }, 1},
+        {[&] { l.setNoOfChars(10); }, 0},
+        {[&] { l.setFilename(""); }, 2},
         {[&] { l.setBounds(5, 5, 300, 60); }, 0},
         {[&] { l.setEnabled(false); }, 0},
         {[&] { l.setEnabled(true); }, 0},
@@ -256,7 +256,7 @@ TEST(LCDLabel, PixelOnDimHalvesTheColourBytes)
                           {0x01030507, 0x01010203}};
     for (const auto& c : cases) {
         Fixture f;
-        f.label.SetPixelOn(c.on);
+        f.label.setPixelOn(c.on);
         EXPECT_EQ(f.label.PixelOnDim(), c.dim) << std::hex << c.on;
     }
 }
@@ -276,11 +276,11 @@ TEST(LCDLabel, CaptionKeepsAtMost255CharactersUpToAZeroByte)
     };
     for (const auto& c : cases) {
         Fixture f;
-        f.label.SetCaption(c.set);
+        f.label.setCaption(c.set);
         EXPECT_EQ(f.label.Caption(), c.kept);
         EXPECT_EQ(std::string(f.label.TextBuffer().data()), c.kept);
         EXPECT_EQ(f.label.TextBuffer()[255], 0);
-        f.label.SetCaption(c.set); // the same text again: no paint
+        f.label.setCaption(c.set); // the same text again: no paint
         EXPECT_EQ(f.paints(), 1);
     }
 }
@@ -304,8 +304,8 @@ TEST(LCDLabel, CellsShowTheTextClampedIntoTheSet)
     };
     for (const auto& c : cases) {
         ChannelLcd f;
-        f.label.SetDotMatrix(c.set);
-        f.label.SetCaption(c.caption);
+        f.label.setDotMatrix(c.set);
+        f.label.setCaption(c.caption);
         for (std::size_t i = 0; i < c.codes.size(); ++i)
             EXPECT_EQ(f.label.cellCode(int(i)), c.codes[i]) << c.caption << " cell " << i;
         // Every cell past the last one holds the set's first code.
@@ -335,9 +335,9 @@ TEST(LCDLabel, AccentedLettersShowAsTheSetDrawsThemWhileTheTextStaysAsSet)
                              "e"},
     };
     ChannelLcd f;
-    f.label.SetCaption(caption);
+    f.label.setCaption(caption);
     for (const auto& c : cases) {
-        f.label.SetDotMatrix(c.set);
+        f.label.setDotMatrix(c.set);
         EXPECT_EQ(f.label.Caption(), caption);
         EXPECT_EQ(std::string(f.label.TextBuffer().data()), caption);
         EXPECT_EQ(f.label.cellCodes(), c.cells);
@@ -346,16 +346,16 @@ TEST(LCDLabel, AccentedLettersShowAsTheSetDrawsThemWhileTheTextStaysAsSet)
                 << lcd::kDotMatrixNames[std::size_t(c.set)] << " cell " << i;
     }
     // Umlauts the Hitachi table has show as themselves there.
-    f.label.SetDotMatrix(TDotMatrix::Hitachi);
-    f.label.SetCaption("M\xFCller");
+    f.label.setDotMatrix(TDotMatrix::Hitachi);
+    f.label.setCaption("M\xFCller");
     EXPECT_EQ(f.label.cellCode(1), 213);
     // A custom font draws by code.
     TempDir dir;
     const std::string font = dir.file("all.lcf");
     writeBytes(font, fontFileBytes(1, 1, 0, 255, std::string(256, '\0')));
-    f.label.Setfilename(font);
+    f.label.setFilename(font);
     ASSERT_EQ(f.label.DotMatrix(), TDotMatrix::CustomFont);
-    f.label.SetCaption(caption);
+    f.label.setCaption(caption);
     EXPECT_EQ(f.label.cellCodes(), caption);
 }
 
@@ -379,51 +379,51 @@ TEST(LCDLabel, CustomFontSelectionFallsBack)
     const Case cases[] = {
         {"empty filename keeps the set",
          [](TLCDLabel& l) {
-             l.SetDotMatrix(TDotMatrix::mat5x8);
-             l.SetDotMatrix(TDotMatrix::CustomFont);
+             l.setDotMatrix(TDotMatrix::mat5x8);
+             l.setDotMatrix(TDotMatrix::CustomFont);
          },
          TDotMatrix::mat5x8},
         {"a good file selects the custom font",
          [&](TLCDLabel& l) {
-             l.SetDotMatrix(TDotMatrix::mat5x8);
-             l.Setfilename(good);
+             l.setDotMatrix(TDotMatrix::mat5x8);
+             l.setFilename(good);
          },
          TDotMatrix::CustomFont},
         {"after a custom font, a missing file falls back to mat5x7",
          [&](TLCDLabel& l) {
-             l.SetDotMatrix(TDotMatrix::mat5x8);
-             l.Setfilename(good);
-             l.Setfilename(dir.file("missing.lcf"));
+             l.setDotMatrix(TDotMatrix::mat5x8);
+             l.setFilename(good);
+             l.setFilename(dir.file("missing.lcf"));
          },
          TDotMatrix::mat5x7},
         {"after a custom font, an empty name falls back to mat5x7",
          [&](TLCDLabel& l) {
-             l.SetDotMatrix(TDotMatrix::mat5x8);
-             l.Setfilename(good);
-             l.Setfilename("");
+             l.setDotMatrix(TDotMatrix::mat5x8);
+             l.setFilename(good);
+             l.setFilename("");
          },
          TDotMatrix::mat5x7},
         {"deleting the file and selecting again falls back",
          [&](TLCDLabel& l) {
              std::string copy = dir.file("copy.lcf");
              std::filesystem::copy_file(good, copy);
-             l.SetDotMatrix(TDotMatrix::Hitachi);
-             l.Setfilename(copy);
+             l.setDotMatrix(TDotMatrix::Hitachi);
+             l.setFilename(copy);
              std::filesystem::remove(copy);
-             l.SetDotMatrix(TDotMatrix::CustomFont);
+             l.setDotMatrix(TDotMatrix::CustomFont);
          },
          TDotMatrix::mat5x7},
         {"a truncated file falls back to the previous set",
          [&](TLCDLabel& l) {
-             l.SetDotMatrix(TDotMatrix::dos5x7);
-             l.Setfilename(truncated);
+             l.setDotMatrix(TDotMatrix::dos5x7);
+             l.setFilename(truncated);
          },
          TDotMatrix::dos5x7},
         {"a font too large for any screen falls back",
          [&](TLCDLabel& l) {
-             l.SetPixelSize(TPixelSize::pix16x16);
-             l.SetNoOfChars(40);
-             l.Setfilename(huge);
+             l.setPixelSize(TPixelSize::pix16x16);
+             l.setNoOfChars(40);
+             l.setFilename(huge);
          },
          TDotMatrix::mat5x7},
     };
@@ -442,7 +442,7 @@ TEST(LCDLabel, CustomFontSelectionFallsBack)
     // An 8 × 8 font on ChannelLCD keeps 15 cells and one line: 381 × 31.
     ChannelLcd f;
     const int before = f.paints();
-    f.label.Setfilename(eight);
+    f.label.setFilename(eight);
     EXPECT_EQ(f.label.DotMatrix(), TDotMatrix::CustomFont);
     EXPECT_EQ(f.label.CharWidth(), 23);
     EXPECT_EQ(f.label.width(), 381);

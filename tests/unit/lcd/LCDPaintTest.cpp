@@ -57,7 +57,7 @@ std::string pixels(const Raster& image, int x1, int y1, int x2, int y2, TColor l
 TEST(LCDPaint, ChannelLcdPlacesCellsDotsAndFrame)
 {
     ChannelLcd f;
-    f.label.SetCaption("A..............");
+    f.label.setCaption("A..............");
     const Raster& image = f.image();
     ASSERT_EQ(image.width(), 246);
     ASSERT_EQ(image.height(), 28);
@@ -102,8 +102,8 @@ TEST(LCDPaint, FrameStylesColourTheOutline)
                           {lcd::TMyBorder::frNone, kSilver, kSilver}};
     for (const auto& c : cases) {
         Fixture f;
-        f.label.SetBorderColor(custom);
-        f.label.SetBorderStyle(c.style);
+        f.label.setBorderColor(custom);
+        f.label.setBorderStyle(c.style);
         f.label.Paint();
         const Raster& image = f.image();
         EXPECT_TRUE(filled(image, 0, 0, 166, 1, c.topLeft)) << int(c.style);
@@ -119,7 +119,7 @@ TEST(LCDPaint, FrameStylesColourTheOutline)
 TEST(LCDPaint, DisabledShowsPanelAndFrameHiddenShowsButtonFace)
 {
     Fixture f;
-    f.label.SetCaption("ABC");
+    f.label.setCaption("ABC");
     f.label.setEnabled(false);
     f.label.Paint();
     EXPECT_TRUE(filled(f.image(), 1, 1, 165, 27, kSilver));
@@ -128,7 +128,7 @@ TEST(LCDPaint, DisabledShowsPanelAndFrameHiddenShowsButtonFace)
     f.label.setEnabled(true);
     f.label.setVisible(false);
     const int paints = f.paints();
-    f.label.SetCaption("DEF"); // a setter of a hidden control still paints
+    f.label.setCaption("DEF"); // a setter of a hidden control still paints
     EXPECT_EQ(f.paints(), paints + 1);
     EXPECT_TRUE(filled(f.image(), 0, 0, 166, 28, kFace));
 }
@@ -163,14 +163,14 @@ TEST(LCDPaint, DotShapesAndSizes)
     for (const auto& c : cases) {
         Fixture f;
         TLCDLabel& l = f.label;
-        l.SetPixelOn(on);
-        l.SetPixelSize(c.size);
+        l.setPixelOn(on);
+        l.setPixelSize(c.size);
         if (c.size == TPixelSize::pixCustom) {
-            l.SetPixelWidth(c.customWidth);
-            l.SetPixelHeight(c.customHeight);
+            l.setPixelWidth(c.customWidth);
+            l.setPixelHeight(c.customHeight);
         }
-        l.SetPixelShape(c.shape);
-        l.SetCaption("A"); // the dot at row 0, column 1 is lit
+        l.setPixelShape(c.shape);
+        l.setCaption("A"); // the dot at row 0, column 1 is lit
         const int w = l.DotWidth();
         const int h = l.DotHeight();
         const int x = 4 + w + l.PixelSpacing();
@@ -182,9 +182,9 @@ TEST(LCDPaint, PixelSizeOneSetsSinglePixelsWhateverTheShape)
 {
     for (TPixelShape shape : {TPixelShape::spSquare, TPixelShape::spShaped, TPixelShape::spRound}) {
         Fixture f;
-        f.label.SetPixelShape(shape);
-        f.label.SetPixelSize(TPixelSize::pix1x1);
-        f.label.SetCaption("A");
+        f.label.setPixelShape(shape);
+        f.label.setPixelSize(TPixelSize::pix1x1);
+        f.label.setCaption("A");
         // Dots one pixel apart: A's top row is at y = 4, x = 4, 6, 8, 10, 12.
         EXPECT_EQ(pixels(f.image(), 4, 4, 13, 5, kBlack), "..#.#.#..") << int(shape);
         EXPECT_EQ(pixels(f.image(), 4, 5, 13, 6, kOff), ".........") << int(shape);
@@ -194,19 +194,19 @@ TEST(LCDPaint, PixelSizeOneSetsSinglePixelsWhateverTheShape)
 TEST(LCDPaint, ShapedDotsWithEqualColoursAllLookLit)
 {
     Fixture f;
-    f.label.SetPixelSize(TPixelSize::pix4x4);
-    f.label.SetPixelShape(TPixelShape::spShaped);
-    f.label.SetPixelOn(0x00FF00);
-    f.label.SetPixelOff(0x00FF00);
+    f.label.setPixelSize(TPixelSize::pix4x4);
+    f.label.setPixelShape(TPixelShape::spShaped);
+    f.label.setPixelOn(0x00FF00);
+    f.label.setPixelOff(0x00FF00);
     // Cell 0 shows a blank, yet its dots are dim squares with a full-colour dot inside.
     EXPECT_EQ(pixels(f.image(), 4, 4, 8, 8, 0x007F00), "#..# .... .... #..#");
     EXPECT_EQ(pixels(f.image(), 4, 4, 8, 8, 0x00FF00), ".##. #### #### .##.");
 
     // With black lit dots the dim shade is black too: lit dots look square.
     Fixture black;
-    black.label.SetPixelSize(TPixelSize::pix4x4);
-    black.label.SetPixelShape(TPixelShape::spShaped);
-    black.label.SetCaption("A"); // the dot at row 0, column 1 is lit
+    black.label.setPixelSize(TPixelSize::pix4x4);
+    black.label.setPixelShape(TPixelShape::spShaped);
+    black.label.setCaption("A"); // the dot at row 0, column 1 is lit
     EXPECT_TRUE(filled(black.image(), 9, 4, 13, 8, kBlack));
 }
 
@@ -233,8 +233,8 @@ TEST(LCDPaint, GlyphsOfEverySetReachTheScreen)
     };
     for (const auto& c : cases) {
         Fixture f;
-        f.label.SetDotMatrix(c.set);
-        f.label.SetCaption(std::string(1, char(c.code)));
+        f.label.setDotMatrix(c.set);
+        f.label.setCaption(std::string(1, char(c.code)));
         const int cols = lcd::charSetShape(c.set).cols;
         EXPECT_EQ(paintedCell(f.image(), 4, 4, cols, c.rows, 3, 3, kBlack), c.glyph) << c.code;
     }
@@ -254,8 +254,8 @@ TEST(LCDPaint, AccentedLettersReachTheScreenAsTheSetDrawsThem)
     };
     for (const auto& c : cases) {
         ChannelLcd f;
-        f.label.SetDotMatrix(c.set);
-        f.label.SetCaption(c.caption);
+        f.label.setDotMatrix(c.set);
+        f.label.setCaption(c.caption);
         const lcd::GlyphTable& table = lcd::builtinTables()[std::size_t(c.set)];
         for (std::size_t cell = 0; cell < c.glyphs.size(); ++cell)
             EXPECT_EQ(paintedCell(f.image(), 4 + int(cell) * 16, 4, 5, 7, 3, 3, kBlack),
@@ -277,8 +277,8 @@ TEST(LCDPaint, CustomFontShowsItsGlyphsClampedToItsRange)
     lcdtest::writeBytes(empty, lcdtest::fontFileBytes(5, 7, 66, 65));
 
     Fixture f;
-    f.label.Setfilename(path);
-    f.label.SetCaption("ABC");
+    f.label.setFilename(path);
+    f.label.setCaption("ABC");
     const char* glyphA = ".###. #...# #...# ##### #...# #...# #...#";
     const char* glyphB = "####. #...# ####. #...# #...# #...# ####.";
     const char* expected[] = {glyphA, glyphB, glyphB, glyphA, glyphA};
@@ -286,7 +286,7 @@ TEST(LCDPaint, CustomFontShowsItsGlyphsClampedToItsRange)
         EXPECT_EQ(paintedCell(f.image(), 4 + cell * 16, 4, 5, 7, 3, 3, kBlack), expected[cell])
             << cell;
 
-    f.label.Setfilename(empty);
+    f.label.setFilename(empty);
     ASSERT_EQ(f.label.DotMatrix(), TDotMatrix::CustomFont);
     const Raster& image = f.image();
     for (int cell = 0; cell < 10; ++cell)
@@ -332,9 +332,9 @@ TEST(LCDPaint, CustomFontDotsOfOtherValuesRepeatTheDotBefore)
         lcdtest::writeBytes(path,
                             lcdtest::fontFileBytes(3, 2, 65, 66, glyph + std::string(6, '\0')));
         Fixture f;
-        f.label.SetNoOfChars(3);
-        f.label.Setfilename(path);
-        f.label.SetCaption("BA");
+        f.label.setNoOfChars(3);
+        f.label.setFilename(path);
+        f.label.setCaption("BA");
         // Cells of 3 dots of 2 px with 1 px between: 8 px wide, 2 px apart.
         EXPECT_EQ(paintedCell(f.image(), 4 + 10, 4, 3, 2, 3, 3, kBlack), c.shown) << c.bytes;
         EXPECT_EQ(paintedCell(f.image(), 4, 4, 3, 2, 3, 3, kBlack), "### ###") << c.bytes;

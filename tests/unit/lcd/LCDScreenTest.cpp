@@ -49,24 +49,24 @@ const std::vector<std::pair<const char*, std::function<void(TLCDLabel&)>>>& layo
         {"Hitachi2, 2 lines",
          [](TLCDLabel& l) {
              lcd::applyChannelLcdLayout(l);
-             l.SetDotMatrix(lcd::TDotMatrix::Hitachi2);
-             l.SetTextLines(2);
+             l.setDotMatrix(lcd::TDotMatrix::Hitachi2);
+             l.setTextLines(2);
          }},
         {"single pixels, no gaps",
          [](TLCDLabel& l) {
-             l.SetPixelSize(lcd::TPixelSize::pix1x1);
-             l.SetPixelSpacing(0);
-             l.SetCharSpacing(0);
-             l.SetBorderSpace(0);
+             l.setPixelSize(lcd::TPixelSize::pix1x1);
+             l.setPixelSpacing(0);
+             l.setCharSpacing(0);
+             l.setBorderSpace(0);
          }},
         {"5 x 3 dots, wide margins",
          [](TLCDLabel& l) {
-             l.SetPixelSize(lcd::TPixelSize::pixCustom);
-             l.SetPixelWidth(5);
-             l.SetPixelHeight(3);
-             l.SetPixelSpacing(2);
-             l.SetBorderSpace(9);
-             l.SetNoOfChars(4);
+             l.setPixelSize(lcd::TPixelSize::pixCustom);
+             l.setPixelWidth(5);
+             l.setPixelHeight(3);
+             l.setPixelSpacing(2);
+             l.setBorderSpace(9);
+             l.setNoOfChars(4);
          }},
     };
     return all;
@@ -104,7 +104,7 @@ TEST(LCDScreen, ChannelLcdDotsAtEveryScale)
     };
     for (const Case& c : cases) {
         ChannelLcd f;
-        f.label.SetCaption("A");
+        f.label.setCaption("A");
         EXPECT_EQ(f.grid(c.dpi), c.grid) << c.dpi;
         // The letter's dots, each a square of one colour, on the panel.
         const Raster image = f.atScale(c.dpi);
@@ -130,9 +130,9 @@ TEST(LCDScreen, AtTwiceTheDesignDpiThePictureIsTheDesignsEnlarged)
     for (lcd::TMyBorder style : {lcd::TMyBorder::frRaised, lcd::TMyBorder::frLowered,
                                  lcd::TMyBorder::frSingle, lcd::TMyBorder::frNone}) {
         ChannelLcd f;
-        f.label.SetBorderColor(0x123456);
-        f.label.SetBorderStyle(style);
-        f.label.SetCaption("Lobby Chat #1");
+        f.label.setBorderColor(0x123456);
+        f.label.setBorderStyle(style);
+        f.label.setCaption("Lobby Chat #1");
         EXPECT_TRUE(f.atScale(192) == f.label.surface().resized(492, 56)) << int(style);
     }
 }
@@ -175,7 +175,7 @@ TEST(LCDScreen, EveryDotLiesInsideTheFrameAtEveryScale)
 TEST(LCDScreen, HiddenAndDisabledAtScale)
 {
     ChannelLcd f;
-    f.label.SetCaption("ABC");
+    f.label.setCaption("ABC");
     f.label.setEnabled(false);
     Raster image = f.atScale(144);
     EXPECT_EQ(image.pixel(7, 7), kSilver); // no dots at all

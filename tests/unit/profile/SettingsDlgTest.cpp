@@ -119,9 +119,9 @@ protected:
     {
         inSoundsDlg = [value, shownAtOpen](TSoundsDlg& d) {
             if (shownAtOpen) {
-                *shownAtOpen = d.ChosenSound();
+                *shownAtOpen = d.chosenSound();
             }
-            d.Prime(value);
+            d.prime(value);
             user::click(*d.OkBtn);
             return ModalResult::None;
         };
@@ -148,13 +148,13 @@ TEST_F(SettingsDlgTest, OpeningShowsTheDataTheKeysAndTheFirstChannel)
     TSettingsDlg& dlg = open();
     EXPECT_EQ(items(dlg), (Names{"Alpha", "Bravo", "Charlie"}));
     EXPECT_EQ(dlg.ListBox1->itemIndex(), 0);
-    EXPECT_EQ(dlg.CurrentChannel(), 0);
+    EXPECT_EQ(dlg.currentChannel(), 0);
     EXPECT_EQ(dlg.ChannelNameEdit->text(), "Alpha");
-    EXPECT_EQ(sounds.ChosenSound(), "alpha.wav"); // primed by the selection
+    EXPECT_EQ(sounds.chosenSound(), "alpha.wav"); // primed by the selection
     EXPECT_EQ(dlg.AddressEdit->text(), "voice.example.net");
     EXPECT_EQ(dlg.PasswordEdit->text(), "secret");
-    EXPECT_EQ(dlg.WorkingSounds(), (Names{"lobby.wav", "alpha.wav", "DEFAULT", "charlie.wav"}));
-    EXPECT_EQ(dlg.WorkingErrorSound(), "err.wav");
+    EXPECT_EQ(dlg.workingSounds(), (Names{"lobby.wav", "alpha.wav", "DEFAULT", "charlie.wav"}));
+    EXPECT_EQ(dlg.workingErrorSound(), "err.wav");
     EXPECT_TRUE(dlg.ApplyBtn->enabled());
     EXPECT_EQ(dlg.activeControl(), dlg.ChannelNameEdit);
     EXPECT_FALSE(dlg.CheckBox1->checked());
@@ -170,9 +170,9 @@ TEST_F(SettingsDlgTest, OpeningShowsTheDataTheKeysAndTheFirstChannel)
     // "+" takes the name field's text; the sound dialog stays primed as it was.
     user::click(*dlg.Button3);
     EXPECT_EQ(items(dlg), (Names{"Alpha", "Bravo", "Charlie", "Alpha"}));
-    EXPECT_EQ(dlg.CurrentChannel(), 3);
-    EXPECT_EQ(sounds.ChosenSound(), "alpha.wav");
-    EXPECT_EQ(dlg.WorkingSounds().back(), "DEFAULT");
+    EXPECT_EQ(dlg.currentChannel(), 3);
+    EXPECT_EQ(sounds.chosenSound(), "alpha.wav");
+    EXPECT_EQ(dlg.workingSounds().back(), "DEFAULT");
 
     // Data that lack sounds (made by hand, not by a load) still pair every entry with one.
     data.ChannelNames = {"One", "Two"};
@@ -181,7 +181,7 @@ TEST_F(SettingsDlgTest, OpeningShowsTheDataTheKeysAndTheFirstChannel)
     sparse.show();
     user::selectItem(*sparse.ListBox1, 1);
     user::click(*sparse.Button4);
-    EXPECT_EQ(sparse.WorkingSounds(), (Names{"DEFAULT", "DEFAULT"}));
+    EXPECT_EQ(sparse.workingSounds(), (Names{"DEFAULT", "DEFAULT"}));
     EXPECT_TRUE(backend.messageBoxes().empty());
     ui::destroy(&sparse);
 }
@@ -199,7 +199,7 @@ TEST_F(SettingsDlgTest, AProfileWithoutChannelsAddsTheNameFieldsText)
     for (const Case& c : cases) {
         TSettingsDlg& dlg = open(c.profile);
         EXPECT_EQ(items(dlg), Names{}) << c.what;
-        EXPECT_EQ(dlg.CurrentChannel(), -1) << c.what;
+        EXPECT_EQ(dlg.currentChannel(), -1) << c.what;
         EXPECT_EQ(dlg.ChannelNameEdit->text(), "Channel Name") << c.what;
         user::click(*dlg.Button4); // nothing to remove
         user::click(*dlg.Button3);
@@ -208,10 +208,10 @@ TEST_F(SettingsDlgTest, AProfileWithoutChannelsAddsTheNameFieldsText)
         dlg.ChannelNameEdit->textEdited("");
         user::click(*dlg.Button3);
         EXPECT_EQ(items(dlg), (Names{"Channel Name", "Channel Name", "NewChannel"})) << c.what;
-        EXPECT_EQ(dlg.CurrentChannel(), 2) << c.what;
+        EXPECT_EQ(dlg.currentChannel(), 2) << c.what;
         EXPECT_EQ(dlg.ListBox1->itemIndex(), 2) << c.what;
         EXPECT_EQ(dlg.ChannelNameEdit->text(), "NewChannel") << c.what;
-        EXPECT_EQ(dlg.WorkingSounds(), (Names{"DEFAULT", "DEFAULT", "DEFAULT", "DEFAULT"}));
+        EXPECT_EQ(dlg.workingSounds(), (Names{"DEFAULT", "DEFAULT", "DEFAULT", "DEFAULT"}));
         user::click(*dlg.OkBtn);
         EXPECT_EQ(data.ChannelNames, (Names{"Channel Name", "Channel Name", "NewChannel"}));
         EXPECT_EQ(data.ChannelCount, 3);
@@ -222,8 +222,8 @@ TEST_F(SettingsDlgTest, ATypedNameTakesEffectOnlyForTheEntrySelectedAtApply)
 {
     TSettingsDlg& dlg = open();
     user::selectItem(*dlg.ListBox1, 1);
-    EXPECT_EQ(dlg.CurrentChannel(), 1);
-    EXPECT_EQ(sounds.ChosenSound(), "DEFAULT");
+    EXPECT_EQ(dlg.currentChannel(), 1);
+    EXPECT_EQ(sounds.chosenSound(), "DEFAULT");
     dlg.ChannelNameEdit->setFocus();
     dlg.ChannelNameEdit->textEdited("Renamed");
     user::selectItem(*dlg.ListBox1, 2); // the typed text gives way to the entry's name
@@ -250,20 +250,20 @@ TEST_F(SettingsDlgTest, RemovingTakesTheChannelWithItsOwnSoundAndMovesToTheTopRo
     dlg.ListBox1->scrolledByUser(2); // Charlie is the top visible row
     user::click(*dlg.Button4);
     EXPECT_EQ(items(dlg), (Names{"Alpha", "Charlie"}));
-    EXPECT_EQ(dlg.WorkingSounds(), (Names{"lobby.wav", "alpha.wav", "charlie.wav"}));
+    EXPECT_EQ(dlg.workingSounds(), (Names{"lobby.wav", "alpha.wav", "charlie.wav"}));
     EXPECT_EQ(dlg.ListBox1->itemIndex(), -1);
-    EXPECT_EQ(dlg.CurrentChannel(), 1); // the top row, though nothing is highlighted
+    EXPECT_EQ(dlg.currentChannel(), 1); // the top row, though nothing is highlighted
     EXPECT_EQ(dlg.ChannelNameEdit->text(), "Charlie");
 
     EXPECT_FALSE(choose(dlg, dlg.Delete1)); // "Delete" needs a highlighted entry
     user::click(*dlg.Button4);              // "-" takes the current channel
     EXPECT_EQ(items(dlg), (Names{"Alpha"}));
-    EXPECT_EQ(dlg.WorkingSounds(), (Names{"lobby.wav", "alpha.wav"}));
+    EXPECT_EQ(dlg.workingSounds(), (Names{"lobby.wav", "alpha.wav"}));
 
     user::click(*dlg.Button4);
     EXPECT_EQ(items(dlg), Names{});
-    EXPECT_EQ(dlg.WorkingSounds(), Names{"lobby.wav"});
-    EXPECT_EQ(dlg.CurrentChannel(), -1);
+    EXPECT_EQ(dlg.workingSounds(), Names{"lobby.wav"});
+    EXPECT_EQ(dlg.currentChannel(), -1);
     user::click(*dlg.Button4);
     EXPECT_TRUE(choose(dlg, dlg.CustomSound1)); // enabled, but no channel to act on
     EXPECT_TRUE(backend.modalForms().empty());
@@ -308,7 +308,7 @@ TEST_F(SettingsDlgTest, MovingSwapsNeighboursWithTheirSoundsAndKeepsTheCurrentPo
     dlg.ApplyBtn->setEnabled(false);
     EXPECT_TRUE(choose(dlg, dlg.MoveUp1));
     EXPECT_EQ(items(dlg), (Names{"Bravo", "Alpha", "Charlie"}));
-    EXPECT_EQ(dlg.WorkingSounds(), (Names{"lobby.wav", "DEFAULT", "alpha.wav", "charlie.wav"}));
+    EXPECT_EQ(dlg.workingSounds(), (Names{"lobby.wav", "DEFAULT", "alpha.wav", "charlie.wav"}));
     EXPECT_EQ(dlg.ListBox1->itemIndex(), -1);
     EXPECT_FALSE(dlg.ApplyBtn->enabled());
     EXPECT_EQ(dlg.ChannelNameEdit->text(), "Bravo");
@@ -318,17 +318,17 @@ TEST_F(SettingsDlgTest, MovingSwapsNeighboursWithTheirSoundsAndKeepsTheCurrentPo
     EXPECT_EQ(items(dlg), (Names{"Bravo", "Alpha", "Charlie"}));
 
     // "Custom Sound..." and "-" still act on position 1, which now holds Alpha.
-    EXPECT_EQ(dlg.CurrentChannel(), 1);
+    EXPECT_EQ(dlg.currentChannel(), 1);
     soundChoice("moved.wav");
     EXPECT_TRUE(choose(dlg, dlg.CustomSound1));
-    EXPECT_EQ(dlg.WorkingSounds()[2], "moved.wav");
+    EXPECT_EQ(dlg.workingSounds()[2], "moved.wav");
     user::click(*dlg.Button4);
     EXPECT_EQ(items(dlg), (Names{"Bravo", "Charlie"}));
 
     user::selectItem(*dlg.ListBox1, 0);
     EXPECT_TRUE(choose(dlg, dlg.MoveDown1));
     EXPECT_EQ(items(dlg), (Names{"Charlie", "Bravo"}));
-    EXPECT_EQ(dlg.WorkingSounds(), (Names{"lobby.wav", "charlie.wav", "DEFAULT"}));
+    EXPECT_EQ(dlg.workingSounds(), (Names{"lobby.wav", "charlie.wav", "DEFAULT"}));
 }
 
 TEST_F(SettingsDlgTest, SoundCommandsChangeOnlyTheWorkingCopiesAndOnlyOnOk)
@@ -350,14 +350,14 @@ TEST_F(SettingsDlgTest, SoundCommandsChangeOnlyTheWorkingCopiesAndOnlyOnOk)
     EXPECT_TRUE(choose(dlg, dlg.CustomErrorSound1));
     EXPECT_EQ(shownAtOpen, "err.wav");
     inSoundsDlg = [](TSoundsDlg& d) {
-        d.Prime("cancelled.wav");
+        d.prime("cancelled.wav");
         return ModalResult::Cancel;
     };
     EXPECT_TRUE(choose(dlg, dlg.CustomSound1));
     EXPECT_TRUE(choose(dlg, dlg.CustomErrorSound1));
 
-    EXPECT_EQ(dlg.WorkingSounds(), (Names{"new-lobby.wav", "DEFAULT", "DEFAULT", "charlie.wav"}));
-    EXPECT_EQ(dlg.WorkingErrorSound(), "");
+    EXPECT_EQ(dlg.workingSounds(), (Names{"new-lobby.wav", "DEFAULT", "DEFAULT", "charlie.wav"}));
+    EXPECT_EQ(dlg.workingErrorSound(), "");
     EXPECT_FALSE(dlg.ApplyBtn->enabled());
     EXPECT_EQ(readBytes(path), applied);
     EXPECT_EQ(data.ChannelSounds[0], "lobby.wav");

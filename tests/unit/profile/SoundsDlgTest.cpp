@@ -70,15 +70,15 @@ TEST_F(SoundsDlgTest, PrimingSelectsTheBuiltInSoundOnlyForTheDefaultWord)
          "FAULT"},
     };
     for (const Case& c : cases) {
-        dlg.Prime(c.value);
+        dlg.prime(c.value);
         EXPECT_EQ(shown(), c.expected) << c.value;
-        EXPECT_EQ(dlg.ChosenSound(), c.readBack) << c.value;
+        EXPECT_EQ(dlg.chosenSound(), c.readBack) << c.value;
     }
 }
 
 TEST_F(SoundsDlgTest, TheUsersChoiceIsReadBackAndKeptForTheNextShowing)
 {
-    dlg.Prime("DEFAULT");
+    dlg.prime("DEFAULT");
     // "Custom" with a path typed by hand that names no file: accepted as it stands.
     EXPECT_EQ(show([](TSoundsDlg& d) {
                   user::click(*d.RadioButton2);
@@ -88,7 +88,7 @@ TEST_F(SoundsDlgTest, TheUsersChoiceIsReadBackAndKeptForTheNextShowing)
                   return ModalResult::None;
               }),
               ModalResult::Ok);
-    EXPECT_EQ(dlg.ChosenSound(), "Z:\\no\\such.wav");
+    EXPECT_EQ(dlg.chosenSound(), "Z:\\no\\such.wav");
 
     // Cancel after changing the choice keeps the change in the dialog; the path text stays
     // while "Default Sound" disables its field.
@@ -100,7 +100,7 @@ TEST_F(SoundsDlgTest, TheUsersChoiceIsReadBackAndKeptForTheNextShowing)
               }),
               ModalResult::Cancel);
     EXPECT_EQ(shown(), (Shown{true, false, "Z:\\no\\such.wav", false}));
-    EXPECT_EQ(dlg.ChosenSound(), "DEFAULT");
+    EXPECT_EQ(dlg.chosenSound(), "DEFAULT");
 
     // "Custom" with the path emptied gives the empty text.
     show([](TSoundsDlg& d) {
@@ -109,12 +109,12 @@ TEST_F(SoundsDlgTest, TheUsersChoiceIsReadBackAndKeptForTheNextShowing)
         user::click(*d.OkBtn);
         return ModalResult::None;
     });
-    EXPECT_EQ(dlg.ChosenSound(), "");
+    EXPECT_EQ(dlg.chosenSound(), "");
 }
 
 TEST_F(SoundsDlgTest, BrowsingFillsThePathButLeavesTheChoice)
 {
-    dlg.Prime("DEFAULT");
+    dlg.prime("DEFAULT");
     std::optional<std::string> chosen = "C:\\Sounds\\bell.wav";
     backend.answerFileDialogs([&](ui::OpenDialog& d) {
         // The file and its folder must exist; the user cannot ask for read-only opening.
@@ -130,7 +130,7 @@ TEST_F(SoundsDlgTest, BrowsingFillsThePathButLeavesTheChoice)
         return ModalResult::None;
     });
     EXPECT_EQ(shown(), (Shown{true, false, "C:\\Sounds\\bell.wav", false}));
-    EXPECT_EQ(dlg.ChosenSound(), "DEFAULT"); // not used until "Custom" is selected
+    EXPECT_EQ(dlg.chosenSound(), "DEFAULT"); // not used until "Custom" is selected
 
     chosen.reset(); // the user cancels the file dialog
     show([](TSoundsDlg& d) {
@@ -139,7 +139,7 @@ TEST_F(SoundsDlgTest, BrowsingFillsThePathButLeavesTheChoice)
         user::click(*d.OkBtn);
         return ModalResult::None;
     });
-    EXPECT_EQ(dlg.ChosenSound(), "C:\\Sounds\\bell.wav");
+    EXPECT_EQ(dlg.chosenSound(), "C:\\Sounds\\bell.wav");
     EXPECT_EQ(backend.fileDialogs(),
               (std::vector<std::string>{"Select Custom Sound", "Select Custom Sound"}));
 }
@@ -150,7 +150,7 @@ TEST_F(SoundsDlgTest, BrowsingFillsThePathButLeavesTheChoice)
 TEST_F(SoundsDlgTest, AFileOnAnotherComputerIsNotTakenAndTheUserIsToldToCopyIt)
 {
     app.setTitle("Kestrion");
-    dlg.Prime("C:\\Sounds\\bell.wav");
+    dlg.prime("C:\\Sounds\\bell.wav");
     for (const std::string remote :
          {"\\\\host\\share\\a.wav", "//host/share/a.wav", "\\\\?\\UNC\\host\\share\\a.wav"}) {
         dlg.OpenDialog1->setInitialDir("\\\\host\\share");
@@ -166,7 +166,7 @@ TEST_F(SoundsDlgTest, AFileOnAnotherComputerIsNotTakenAndTheUserIsToldToCopyIt)
             user::click(*d.OkBtn);
             return ModalResult::None;
         });
-        EXPECT_EQ(dlg.ChosenSound(), "C:\\Sounds\\bell.wav") << remote;
+        EXPECT_EQ(dlg.chosenSound(), "C:\\Sounds\\bell.wav") << remote;
         ASSERT_EQ(backend.messageBoxes().size(), 1u) << remote;
         EXPECT_EQ(
             backend.messageBoxes()[0],
@@ -190,7 +190,7 @@ TEST_F(SoundsDlgTest, AFileOnAnotherComputerIsNotTakenAndTheUserIsToldToCopyIt)
         user::click(*d.OkBtn);
         return ModalResult::None;
     });
-    EXPECT_EQ(dlg.ChosenSound(), "D:\\Sounds\\gong.wav");
+    EXPECT_EQ(dlg.chosenSound(), "D:\\Sounds\\gong.wav");
 }
 
 TEST_F(SoundsDlgTest, OnlyTheFocusedButtonTakesEnterAndEscapeDoesNothing)

@@ -309,7 +309,7 @@ TEST_F(DpiForms, EveryFormIsLaidOutAtItsWindowsScale)
     });
 
     profile::TSoundsDlg& sounds = *main->SoundsDlg;
-    sounds.Prime("C:\\sounds\\join.wav");
+    sounds.prime("C:\\sounds\\join.wav");
     sounds.show();
     app.processMessages();
     expectLaidOut(sounds, 265, 90);
@@ -347,7 +347,7 @@ TEST_F(DpiForms, TheTrackBarsThumbAndTheTextFollowTheScale)
 
 TEST_F(DpiForms, TheDisplayIsDrawnSharpAtTheWindowsScale)
 {
-    main->ChannelLCD->SetCaption("Lobby Chat");
+    main->ChannelLCD->setCaption("Lobby Chat");
     app.processMessages();
     const int dpi = ui::win32::layoutDpi(*main);
     const ui::Box area = ui::scaleBox(main->ChannelLCD->boundsRect(), dpi);

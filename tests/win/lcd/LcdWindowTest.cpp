@@ -113,7 +113,7 @@ TEST(LcdWindow, ChannelLcdPaintsInsideARealWindow)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(ui::win32::windowHandle(*form.ChannelLCD), window); // windowless: on the form
     settle(app, 300);
-    form.ChannelLCD->SetCaption("Standing by...");
+    form.ChannelLCD->setCaption("Standing by...");
     settle(app, 300);
 
     const std::vector<std::uint32_t> shot = captureClient(window, kClientWidth, kClientHeight);

@@ -319,7 +319,7 @@ TEST_F(DialogsWin, RemovingFromAListScrolledToItsEndActsOnTheRowShownAtTheTop)
 
 TEST_F(DialogsWin, TheSoundDialogIsARealWindowThatKeepsItsState)
 {
-    sounds->Prime("C:\\Sounds\\alpha.wav");
+    sounds->prime("C:\\Sounds\\alpha.wav");
     bool scriptRan = false;
     whenShown([&] {
         scriptRan = true;
@@ -364,7 +364,7 @@ TEST_F(DialogsWin, TheSoundDialogIsARealWindowThatKeepsItsState)
     });
     EXPECT_EQ(sounds->showModal(), ui::ModalResult::Ok);
     ASSERT_TRUE(scriptRan);
-    EXPECT_EQ(sounds->ChosenSound(), "DEFAULT");
+    EXPECT_EQ(sounds->chosenSound(), "DEFAULT");
     EXPECT_FALSE(IsWindowVisible(windowHandle(*sounds)));
 
     // Shown again, it is as the user left it.

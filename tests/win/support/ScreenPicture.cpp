@@ -73,7 +73,7 @@ Picture lcdShowing(const std::string& caption)
     ui::win32::Win32Backend backend;
     ui::ComponentPtr<lcd::TLCDLabel> label = ui::makeComponent<lcd::TLCDLabel>(nullptr);
     lcd::applyChannelLcdLayout(*label);
-    label->SetCaption(caption);
+    label->setCaption(caption);
     label->Paint();
     const ui::Raster& surface = label->surface();
     Picture picture{surface.width(), surface.height(), {}};
