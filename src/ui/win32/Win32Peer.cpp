@@ -3,15 +3,10 @@
 #include "ui/win32/Win32Peer.h"
 
 #include "ui/Application.h"
-#include "ui/Button.h"
-#include "ui/CheckBox.h"
-#include "ui/Edit.h"
 #include "ui/Form.h"
 #include "ui/GraphicControl.h"
 #include "ui/Label.h"
-#include "ui/ListBox.h"
 #include "ui/Menu.h"
-#include "ui/TrackBar.h"
 #include "ui/win32/Win32Backend.h"
 #include "ui/win32/Win32Dpi.h"
 
@@ -25,9 +20,6 @@
 namespace ui::win32 {
 
 namespace {
-
-// The length of a track bar's thumb at design size: the system's own default.
-constexpr int kThumbLength = 21;
 
 // Outline faces that take the place of a bitmap face at sizes it lacks, in order: the
 // outline successor of MS Sans Serif, then the system's dialog face. Never translated.
@@ -82,13 +74,6 @@ base::win32::UniqueFont createFont(const Font& f, int dpi)
         }
     }
     return font;
-}
-
-// Whether the control's window is widened to show its whole caption.
-bool growsToCaption(const WinControl& control)
-{
-    return dynamic_cast<const Label*>(&control) || dynamic_cast<const CheckBox*>(&control) ||
-           dynamic_cast<const RadioButton*>(&control);
 }
 
 } // namespace
@@ -150,7 +135,7 @@ void fitClientArea(HWND hwnd, SIZE client)
 }
 
 Peer::Peer(WinControl& control, HWND hwnd, bool subclass, int dpi)
-    : m_control(control), m_hwnd(hwnd), m_dpi(dpi)
+    : m_control(control), m_kind(windowKindOf(control)), m_hwnd(hwnd), m_dpi(dpi)
 {
     peerTable()[hwnd] = this;
     if (subclass) {
@@ -234,34 +219,7 @@ bool Peer::childCommand(HWND child, WORD code)
     if (!peer || peer->m_syncing) {
         return false;
     }
-    WinControl& c = peer->m_control;
-    if (auto* edit = dynamic_cast<Edit*>(&c)) {
-        if (code == EN_CHANGE) {
-            const std::string text = windowText(child);
-            runUserAction([&] { edit->textEdited(text); });
-            return true;
-        }
-        return false;
-    }
-    if (auto* list = dynamic_cast<ListBox*>(&c)) {
-        if (code == LBN_SELCHANGE) {
-            const auto index = static_cast<std::int32_t>(SendMessageA(child, LB_GETCURSEL, 0, 0));
-            // Where the user scrolled to comes first, or writing the selection back would
-            // scroll the list to the model's old top row.
-            const auto top = static_cast<std::int32_t>(SendMessageA(child, LB_GETTOPINDEX, 0, 0));
-            runUserAction([&] {
-                list->scrolledByUser(top);
-                list->selectedByUser(index);
-            });
-            return true;
-        }
-        return false;
-    }
-    if (code == BN_CLICKED || (dynamic_cast<Label*>(&c) && code == STN_CLICKED)) {
-        runUserAction([&] { c.click(); });
-        return true;
-    }
-    return false;
+    return peer->m_kind.command && peer->m_kind.command(*peer, peer->m_control, code);
 }
 
 void Peer::scrolled(HWND child)
@@ -270,9 +228,8 @@ void Peer::scrolled(HWND child)
     if (!peer || peer->m_syncing) {
         return;
     }
-    if (auto* bar = dynamic_cast<TrackBar*>(&peer->m_control)) {
-        const auto pos = static_cast<std::int32_t>(SendMessageA(child, TBM_GETPOS, 0, 0));
-        runUserAction([&] { bar->scrolledByUser(pos); });
+    if (peer->m_kind.scrolled) {
+        peer->m_kind.scrolled(*peer, peer->m_control);
     }
 }
 
@@ -292,10 +249,10 @@ void Peer::applyAll()
     applyText();
     applyState();
     applyTabOrder();
-    if (auto* bar = dynamic_cast<TrackBar*>(&m_control)) {
-        applyThumb(*bar);
+    if (m_kind.writeLayout) {
+        m_kind.writeLayout(*this, m_control);
     }
-    if (dynamic_cast<Form*>(&m_control)) {
+    if (m_kind.form) {
         applyIcons();
     }
     m_syncing = false;
@@ -303,7 +260,7 @@ void Peer::applyAll()
 
 void Peer::formPlaced()
 {
-    auto* form = dynamic_cast<Form*>(&m_control);
+    Form* form = this->form();
     if (!form || !m_hwnd) {
         return;
     }
@@ -347,7 +304,7 @@ bool Peer::dpiChangeMessage(WPARAM wParam, LPARAM lParam)
 
 void Peer::dpiChanged(int dpi, const RECT& suggested)
 {
-    auto* form = dynamic_cast<Form*>(&m_control);
+    Form* form = this->form();
     if (!form || !m_hwnd || dpi <= 0) {
         return;
     }
@@ -382,45 +339,26 @@ void Peer::applyScale()
     m_syncing = true;
     applyFont();
     applyBounds();
-    if (auto* bar = dynamic_cast<TrackBar*>(&m_control)) {
-        applyThumb(*bar);
-    }
     m_syncing = false;
 }
 
 void Peer::applyBounds()
 {
-    if (auto* form = dynamic_cast<Form*>(&m_control)) {
+    if (Form* form = this->form()) {
         applyFormBounds(*form, nullptr);
         return;
     }
     Box box = scaleBox(m_control.boundsRect(), m_dpi);
-    if (growsToCaption(m_control)) {
+    if (m_kind.growsToCaption) {
         // A caption wider at this scale than the designed width allows (fonts do not scale
         // in proportion) widens the window to the right, never narrows it.
         box.right = std::max(box.right, box.left + captionWidth(m_hwnd, m_control, m_dpi));
     }
     SetWindowPos(m_hwnd, nullptr, box.left, box.top, box.width(), box.height(),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (auto* bar = dynamic_cast<TrackBar*>(&m_control)) {
-        applyTickFrequency(*bar);
+    if (m_kind.writeLayout) {
+        m_kind.writeLayout(*this, m_control);
     }
-}
-
-void Peer::applyTickFrequency(TrackBar& bar)
-{
-    // Ticks closer than a pixel look like one tick to the user, and the system draws every one
-    // of them at every paint (a bar of 65,535 positions took 47 ms a paint under Wine): the
-    // window draws at most one tick per pixel of its length, the first and last included, and
-    // so looks as the model's ticks would.
-    RECT client{};
-    GetClientRect(m_hwnd, &client);
-    const bool vertical = bar.orientation() == TrackBarOrientation::Vertical;
-    const std::int64_t pixels = std::max<LONG>(1, vertical ? client.bottom : client.right);
-    const std::int64_t range = std::int64_t(bar.max()) - bar.min();
-    const std::int64_t frequency =
-        std::max<std::int64_t>(std::max(bar.frequency(), 1), (range + pixels - 1) / pixels);
-    SendMessageA(m_hwnd, TBM_SETTICFREQ, static_cast<WPARAM>(frequency), 0);
 }
 
 void Peer::applyFormBounds(Form& form, const RECT* suggested)
@@ -450,13 +388,8 @@ void Peer::applyFormBounds(Form& form, const RECT* suggested)
 
 void Peer::applyText()
 {
-    if (auto* list = dynamic_cast<ListBox*>(&m_control)) {
-        SendMessageA(m_hwnd, WM_SETREDRAW, FALSE, 0);
-        applyLines(list->items().lines());
-        SendMessageA(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(list->itemIndex()), 0);
-        SendMessageA(m_hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(list->topIndex()), 0);
-        SendMessageA(m_hwnd, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(m_hwnd, nullptr, TRUE);
+    if (m_kind.writeText) {
+        m_kind.writeText(*this, m_control);
         return;
     }
     // The window may hold the text already (the user typed it); setting it again would
@@ -464,12 +397,12 @@ void Peer::applyText()
     if (windowText(m_hwnd) != m_control.text()) {
         SetWindowTextA(m_hwnd, m_control.text().c_str());
     }
-    if (growsToCaption(m_control)) {
+    if (m_kind.growsToCaption) {
         applyBounds();
     }
 }
 
-void Peer::applyLines(const std::vector<std::string>& lines)
+void Peer::showLines(const std::vector<std::string>& lines)
 {
     // Only the lines between the unchanged start and the unchanged end go to the window, so
     // that adding, removing or moving one line of a long list costs the same as of a short one.
@@ -519,7 +452,7 @@ void Peer::applyFont()
     SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     // The window no longer uses the old font: it goes now.
     m_font = std::move(font);
-    if (growsToCaption(m_control)) {
+    if (m_kind.growsToCaption) {
         applyBounds();
     }
 }
@@ -528,7 +461,7 @@ void Peer::applyHint()
 {
     Win32Backend* backend = installedBackend();
     HWND tip = backend ? backend->tooltipWindow() : nullptr;
-    if (!tip || dynamic_cast<Form*>(&m_control)) {
+    if (!tip || m_kind.form) {
         return;
     }
     TOOLINFOA info{};
@@ -612,30 +545,8 @@ void Peer::applyTabOrder()
 void Peer::applyState()
 {
     WinControl& c = m_control;
-    if (auto* bar = dynamic_cast<TrackBar*>(&c)) {
-        SendMessageA(m_hwnd, TBM_SETRANGEMIN, FALSE, bar->min());
-        SendMessageA(m_hwnd, TBM_SETRANGEMAX, FALSE, bar->max());
-        SendMessageA(m_hwnd, TBM_SETPAGESIZE, 0, bar->pageSize());
-        SendMessageA(m_hwnd, TBM_SETLINESIZE, 0, bar->lineSize());
-        applyTickFrequency(*bar);
-        SendMessageA(m_hwnd, TBM_SETPOS, TRUE, bar->position());
-    } else if (auto* list = dynamic_cast<ListBox*>(&c)) {
-        SendMessageA(m_hwnd, LB_SETCURSEL, static_cast<WPARAM>(list->itemIndex()), 0);
-        SendMessageA(m_hwnd, LB_SETTOPINDEX, static_cast<WPARAM>(list->topIndex()), 0);
-    } else if (auto* check = dynamic_cast<CheckBox*>(&c)) {
-        SendMessageA(m_hwnd, BM_SETCHECK, check->checked() ? BST_CHECKED : BST_UNCHECKED, 0);
-    } else if (auto* radio = dynamic_cast<RadioButton*>(&c)) {
-        SendMessageA(m_hwnd, BM_SETCHECK, radio->checked() ? BST_CHECKED : BST_UNCHECKED, 0);
-    } else if (auto* edit = dynamic_cast<Edit*>(&c)) {
-        SendMessageA(m_hwnd, EM_SETREADONLY, edit->readOnly(), 0);
-        SendMessageA(m_hwnd, EM_SETPASSWORDCHAR, static_cast<unsigned char>(edit->passwordChar()),
-                     0);
-        SendMessageA(m_hwnd, EM_LIMITTEXT, static_cast<WPARAM>(edit->maxLength()), 0);
-    } else if (auto* button = dynamic_cast<Button*>(&c)) {
-        SendMessageA(m_hwnd, BM_SETSTYLE, button->isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON,
-                     TRUE);
-    } else if (auto* form = dynamic_cast<Form*>(&c)) {
-        applyMenu(*form);
+    if (m_kind.writeState) {
+        m_kind.writeState(*this, c);
     }
     if (Form* form = Form::parentForm(c); form && form != &c && form->activeControl() == &c &&
                                           GetFocus() != m_hwnd && form->visible()) {
@@ -643,24 +554,14 @@ void Peer::applyState()
     }
 }
 
-void Peer::applyThumb(TrackBar&)
+Form* Peer::form()
 {
-    // The thumb keeps its proportion to the bar. At design size the system's own length
-    // stands as it is.
-    const LONG_PTR style = GetWindowLongPtrA(m_hwnd, GWL_STYLE);
-    if (m_dpi == kDesignDpi && !(style & TBS_FIXEDLENGTH)) {
-        return;
-    }
-    if (!(style & TBS_FIXEDLENGTH)) {
-        SetWindowLongPtrA(m_hwnd, GWL_STYLE, style | TBS_FIXEDLENGTH);
-    }
-    SendMessageA(m_hwnd, TBM_SETTHUMBLENGTH, static_cast<WPARAM>(scaleLength(kThumbLength, m_dpi)),
-                 0);
+    return m_kind.form ? static_cast<Form*>(&m_control) : nullptr;
 }
 
 void Peer::rebuildMenu()
 {
-    if (auto* form = dynamic_cast<Form*>(&m_control)) {
+    if (Form* form = this->form()) {
         applyMenu(*form);
     }
 }
@@ -690,7 +591,7 @@ void Peer::applyIcons()
     // A frame that shows an icon in its caption gets the program's icon in the sizes of its
     // own scale. The other forms keep the class's icons (loaded at the system's scale), so
     // that a dialog frame shows what it showed before.
-    auto* form = dynamic_cast<Form*>(&m_control);
+    Form* form = this->form();
     Win32Backend* backend = installedBackend();
     if (!form || !backend ||
         (form->borderStyle() != FormBorderStyle::Single &&

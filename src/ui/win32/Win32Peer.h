@@ -17,6 +17,7 @@
 #include "base/win32/Handles.h"
 #include "ui/ControlPeer.h"
 #include "ui/Screen.h"
+#include "ui/win32/Win32WindowKinds.h"
 
 #include <windows.h>
 
@@ -116,6 +117,10 @@ public:
 
     HWND hwnd() const { return m_hwnd; }
     WinControl& control() { return m_control; }
+    // How the control's kind is realised as a window (Win32WindowKinds.h).
+    const WindowKind& kind() const { return m_kind; }
+    // The form this peer realises, or null when it realises another control.
+    Form* form();
 
     void changed(ControlChange what) override;
     void invalidate(const Box& area) override;
@@ -132,6 +137,9 @@ public:
     void forgetWindow();
     // Builds the form's menu bar anew from the model.
     void rebuildMenu();
+    // Brings a list box's lines to `lines`: only the lines between the unchanged start and the
+    // unchanged end go to the window.
+    void showLines(const std::vector<std::string>& lines);
     // A long submenu closed: the menu bar is built anew once the menu loop has ended.
     void rebuildMenuAfterLoop() { m_menuRebuildDue = true; }
     // Whether the bar is due to be built anew; it is no longer due afterwards.
@@ -156,21 +164,18 @@ private:
     void applyBounds();
     void applyFormBounds(Form& form, const RECT* suggested);
     void applyText();
-    // Brings a list box's lines to `lines`.
-    void applyLines(const std::vector<std::string>& lines);
     void applyFont();
     void applyHint();
     void applyParent();
     void applyTabOrder();
     void applyState();
-    void applyThumb(TrackBar& bar);
-    void applyTickFrequency(TrackBar& bar);
     void applyMenu(Form& form);
     void applyIcons();
     // Lays out this control's window and those below it at the peer's dpi.
     void applyScale();
 
     WinControl& m_control;
+    const WindowKind& m_kind;
     HWND m_hwnd;
     int m_dpi;
     WNDPROC m_systemProc = nullptr;

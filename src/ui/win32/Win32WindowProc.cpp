@@ -6,7 +6,6 @@
 
 #include "ui/Application.h"
 #include "ui/Form.h"
-#include "ui/ListBox.h"
 #include "ui/Menu.h"
 
 #include <windowsx.h>
@@ -26,7 +25,7 @@ bool commonMessage(Peer& peer, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
                 return true;
             }
         } else if (HIWORD(wParam) == 0) {
-            if (auto* form = dynamic_cast<Form*>(&peer.control()); form && form->menu()) {
+            if (Form* form = peer.form(); form && form->menu()) {
                 if (MenuItem* item = form->menu()->findByCommand(LOWORD(wParam))) {
                     runUserAction([item] { item->click(); });
                     result = 0;
@@ -36,7 +35,7 @@ bool commonMessage(Peer& peer, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         }
         return false;
     case WM_MENUCOMMAND:
-        if (auto* form = dynamic_cast<Form*>(&peer.control()); form && form->menu()) {
+        if (Form* form = peer.form(); form && form->menu()) {
             if (MenuItem* item = chosenByPlace(reinterpret_cast<HMENU>(lParam),
                                                static_cast<UINT>(wParam), *form->menu())) {
                 runUserAction([item] { item->click(); });
@@ -46,7 +45,7 @@ bool commonMessage(Peer& peer, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         }
         return false;
     case WM_INITMENUPOPUP:
-        if (auto* form = dynamic_cast<Form*>(&peer.control()); form && form->menu()) {
+        if (Form* form = peer.form(); form && form->menu()) {
             fillOpeningSubmenu(reinterpret_cast<HMENU>(wParam), *form->menu());
         }
         return false;
@@ -134,7 +133,7 @@ LRESULT CALLBACK ownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (commonMessage(*peer, hwnd, msg, wParam, lParam, result)) {
         return result;
     }
-    auto* form = dynamic_cast<Form*>(&peer->control());
+    Form* form = peer->form();
     switch (msg) {
     case WM_PAINT: {
         // The windowless children draw themselves through the window's own context, once
@@ -205,13 +204,8 @@ LRESULT CALLBACK Peer::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         }
     }
     LRESULT result = CallWindowProcA(system, hwnd, msg, wParam, lParam);
-    // A list box the user scrolled tells the model its new top row.
-    if (msg == WM_VSCROLL || msg == WM_MOUSEWHEEL || msg == WM_KEYDOWN) {
-        if (auto* list = dynamic_cast<ListBox*>(&peer->m_control)) {
-            const auto top = static_cast<std::int32_t>(SendMessageA(hwnd, LB_GETTOPINDEX, 0, 0));
-            if (top != list->topIndex())
-                runUserAction([&] { list->scrolledByUser(top); });
-        }
+    if (peer->m_kind.handled && peerOf(hwnd) == peer) {
+        peer->m_kind.handled(*peer, peer->m_control, msg);
     }
     return result;
 }

@@ -6,13 +6,7 @@
 #include "ui/win32/Win32Peer.h"
 
 #include "ui/Application.h"
-#include "ui/Button.h"
-#include "ui/CheckBox.h"
-#include "ui/Edit.h"
 #include "ui/Form.h"
-#include "ui/Label.h"
-#include "ui/ListBox.h"
-#include "ui/TrackBar.h"
 
 #include <commctrl.h>
 
@@ -181,20 +175,20 @@ std::unique_ptr<ControlPeer> createControlWindow(WinControl& control, HINSTANCE 
         parent = p->hwnd();
         dpi = p->dpi();
     }
-    const char* cls = ContainerClass;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-    DWORD exStyle = 0;
-    bool subclass = true;
+    const WindowKind& kind = windowKindOf(control);
+    const char* cls = kind.windowClass ? kind.windowClass : ContainerClass;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | kind.style;
+    DWORD exStyle = kind.exStyle;
+    const bool subclass = kind.subclass;
     Box place = scaleBox(control.boundsRect(), dpi);
     int x = place.left;
     int y = place.top;
 
     std::string formClass;
-    auto* form = dynamic_cast<Form*>(&control);
+    Form* form = kind.form ? static_cast<Form*>(&control) : nullptr;
     if (form) {
         formClass = formWindowClass(instance, *form);
         cls = formClass.c_str();
-        subclass = false;
         style = formStyle(*form, exStyle) | WS_CLIPCHILDREN;
         parent = appWindow;
         const Opening opening = formOpening(*form, style, exStyle);
@@ -216,47 +210,8 @@ std::unique_ptr<ControlPeer> createControlWindow(WinControl& control, HINSTANCE 
             x = place.left;
             y = place.top;
         }
-    } else if (auto* button = dynamic_cast<Button*>(&control)) {
-        cls = "BUTTON";
-        style |= button->isDefault() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    } else if (dynamic_cast<CheckBox*>(&control)) {
-        cls = "BUTTON";
-        style |= BS_CHECKBOX; // not automatic: the model toggles, the window follows
-    } else if (dynamic_cast<RadioButton*>(&control)) {
-        cls = "BUTTON";
-        style |= BS_RADIOBUTTON;
-    } else if (auto* edit = dynamic_cast<Edit*>(&control)) {
-        cls = "EDIT";
-        style |= ES_AUTOHSCROLL | (edit->readOnly() ? ES_READONLY : 0u);
-        exStyle |= WS_EX_CLIENTEDGE;
-    } else if (dynamic_cast<ListBox*>(&control)) {
-        cls = "LISTBOX";
-        style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
-        exStyle |= WS_EX_CLIENTEDGE;
-    } else if (auto* bar = dynamic_cast<TrackBar*>(&control)) {
-        cls = TRACKBAR_CLASSA;
-        style |= TBS_AUTOTICKS;
-        style |= bar->orientation() == TrackBarOrientation::Vertical ? TBS_VERT : TBS_HORZ;
-        style |= bar->tickMarks() == TickMarks::TopLeft ? TBS_TOP
-                 : bar->tickMarks() == TickMarks::Both  ? TBS_BOTH
-                                                        : TBS_BOTTOM;
-        if (bar->tickStyle() == TickStyle::None) {
-            style |= TBS_NOTICKS;
-        }
-    } else if (dynamic_cast<Label*>(&control)) {
-        cls = "STATIC";
-        style |= SS_LEFT | SS_NOTIFY;
-    } else if (auto* panel = dynamic_cast<Panel*>(&control)) {
-        subclass = false;
-        style |= WS_CLIPCHILDREN;
-        if (panel->bevelOuter() == PanelBevel::Lowered) {
-            exStyle |= WS_EX_STATICEDGE;
-        } else if (panel->bevelOuter() == PanelBevel::Raised) {
-            exStyle |= WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME;
-        }
-    } else {
-        subclass = false;
-        style |= WS_CLIPCHILDREN;
+    } else if (kind.valueStyles) {
+        kind.valueStyles(control, style, exStyle);
     }
     if (!form && control.visible()) {
         style |= WS_VISIBLE;
@@ -315,12 +270,13 @@ CaptionMetrics captionMetrics(HWND hwnd, const WinControl& control, int dpi)
     RECT extent{0, 0, 0, 0};
     DrawTextA(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE);
     metrics.extent = {extent.right, extent.bottom};
-    if (dynamic_cast<const CheckBox*>(&control) || dynamic_cast<const RadioButton*>(&control)) {
+    const CaptionLayout layout = windowKindOf(control).caption;
+    if (layout == CaptionLayout::AfterBox) {
         // The box, then half a digit's width before the text, as the system draws them.
         INT digit = 0;
         GetCharWidth32A(dc, '0', '0', &digit);
         metrics.lead = metricForDpi(SM_CXMENUCHECK, dpi) + digit / 2;
-    } else if (dynamic_cast<const Button*>(&control)) {
+    } else if (layout == CaptionLayout::WithinEdge) {
         metrics.edges = {metricForDpi(SM_CXEDGE, dpi), metricForDpi(SM_CYEDGE, dpi)};
     }
     return metrics;
