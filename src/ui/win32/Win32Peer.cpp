@@ -464,14 +464,19 @@ void Peer::applyHint()
     if (!tip || m_kind.form) {
         return;
     }
+    // The tip hears of the pointer from the window procedures (relayToTip), not through a
+    // subclass of its own: the system's subclass looks up a window property at every message
+    // the control gets, which under Wine is a trip to the server, and made filling a list of
+    // 65,535 channels take seconds.
     TOOLINFOA info{};
     info.cbSize = sizeof info;
-    info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    info.uFlags = TTF_IDISHWND;
     info.hwnd = GetParent(m_hwnd);
     info.uId = reinterpret_cast<UINT_PTR>(m_hwnd);
     SendMessageA(tip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     const std::string hint = m_control.effectiveHint();
-    if (!hint.empty()) {
+    m_hasTip = !hint.empty();
+    if (m_hasTip) {
         info.lpszText = const_cast<char*>(hint.c_str());
         SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
     }

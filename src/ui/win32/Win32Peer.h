@@ -127,6 +127,10 @@ public:
     void present(const Raster& image, int x, int y) override;
     int dpi() const override { return m_dpi; }
 
+    // Whether the window shows a hint: its procedure passes the pointer's moves and clicks
+    // on to the tip (relayToTip).
+    bool hasTip() const { return m_hasTip; }
+
     // A notification from a child window, sent to its parent (this window).
     bool childCommand(HWND child, WORD code);
     void scrolled(HWND child);
@@ -188,6 +192,7 @@ private:
     Point m_formPosition{};
     bool m_syncing = false;
     bool m_menuRebuildDue = false;
+    bool m_hasTip = false;
     // The lines a list box's window holds, as last written to it.
     std::vector<std::string> m_shownLines;
 };

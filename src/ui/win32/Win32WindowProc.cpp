@@ -2,12 +2,15 @@
 // user actions (see Win32Backend.h for the list).
 #include "ui/win32/Win32Peer.h"
 
+#include "ui/win32/Win32Backend.h"
+
 #include "base/win32/Handles.h"
 
 #include "ui/Application.h"
 #include "ui/Form.h"
 #include "ui/Menu.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 namespace ui::win32 {
@@ -121,6 +124,27 @@ void coloursChanged(Peer& peer, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     peer.control().systemColorsChanged();
 }
 
+// Passes the pointer's moves and clicks over a window with a hint on to the tip, which shows
+// the hint when the pointer rests there.
+void relayToTip(const Peer& peer, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!peer.hasTip() || msg < WM_MOUSEFIRST || msg > WM_MBUTTONUP) {
+        return;
+    }
+    Win32Backend* backend = installedBackend();
+    if (!backend) {
+        return;
+    }
+    const DWORD at = GetMessagePos();
+    MSG relayed{hwnd,
+                msg,
+                wParam,
+                lParam,
+                static_cast<DWORD>(GetMessageTime()),
+                POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)}};
+    SendMessageA(backend->tooltipWindow(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
 } // namespace
 
 LRESULT CALLBACK ownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -129,6 +153,7 @@ LRESULT CALLBACK ownProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     if (!peer) {
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
+    relayToTip(*peer, hwnd, msg, wParam, lParam);
     LRESULT result = 0;
     if (commonMessage(*peer, hwnd, msg, wParam, lParam, result)) {
         return result;
@@ -190,6 +215,7 @@ LRESULT CALLBACK Peer::subclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
     const WNDPROC system = peer->m_systemProc;
+    relayToTip(*peer, hwnd, msg, wParam, lParam);
     if (msg == WM_SETFOCUS) {
         if (Form* form = Form::parentForm(peer->m_control)) {
             form->setActiveControl(&peer->m_control);

@@ -3,6 +3,7 @@
 // at the end of the first test, for a screenshot.
 
 #include "TestForm.h"
+#include "WinTestSupport.h"
 #include "base/win32/Handles.h"
 
 #include "ui/Application.h"
@@ -373,3 +374,34 @@ TEST_F(Win32Form, ALongListBoxShowsTheModelsLinesAfterEveryKindOfChange)
 }
 
 } // namespace
+
+TEST_F(Win32Form, AHintShowsWhenThePointerRestsOnItsControl)
+{
+    // The window procedures pass the pointer on to the tip.
+    form.OkBtn->setHint("Closes the form");
+    form.OkBtn->setShowHint(true);
+    app.processMessages();
+    const HWND button = windowHandle(*form.OkBtn);
+    RECT r;
+    GetWindowRect(button, &r);
+    ASSERT_EQ(wintest::runOnHost("xdotool mousemove " + std::to_string((r.left + r.right) / 2) +
+                                     " " + std::to_string((r.top + r.bottom) / 2) +
+                                     " sleep 0.2 mousemove_relative 1 1",
+                                 windowHandle(form)),
+              0);
+    const HWND tip = backend.tooltipWindow();
+    const DWORD until = GetTickCount() + 5000;
+    while (!IsWindowVisible(tip) && static_cast<LONG>(until - GetTickCount()) > 0) {
+        app.processMessages();
+        Sleep(20);
+    }
+    ASSERT_TRUE(IsWindowVisible(tip));
+    char text[64] = {};
+    TOOLINFOA info{};
+    info.cbSize = sizeof info;
+    info.hwnd = GetParent(button);
+    info.uId = reinterpret_cast<UINT_PTR>(button);
+    info.lpszText = text;
+    SendMessageA(tip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&info));
+    EXPECT_STREQ(text, "Closes the form");
+}
