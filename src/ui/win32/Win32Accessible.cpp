@@ -58,13 +58,20 @@ bool isSelf(const VARIANT& child)
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-// The windowless controls of a window that a screen reader sees: those with a role of their
-// own, each known by kFirstOwnChild plus its place among the window's controls.
+// Whether a screen reader sees a child of a window as a child of the window's object: a
+// windowless control with a role of its own. Each is known by kFirstOwnChild plus its place
+// among the window's controls.
+bool seenAsOwnChild(const Control* control)
+{
+    return dynamic_cast<const GraphicControl*>(control) &&
+           control->accessible().role() != AccessibleRole::System;
+}
+
 std::vector<Control*> ownChildren(WinControl& control)
 {
     std::vector<Control*> children;
     for (Control* c : control.controls()) {
-        if (dynamic_cast<GraphicControl*>(c) && c->accessible().role() != AccessibleRole::System) {
+        if (seenAsOwnChild(c)) {
             children.push_back(c);
         }
     }
@@ -425,10 +432,7 @@ private:
             return nullptr;
         }
         Control* own = c->controls()[index];
-        return dynamic_cast<GraphicControl*>(own) &&
-                       own->accessible().role() != AccessibleRole::System
-                   ? own
-                   : nullptr;
+        return seenAsOwnChild(own) ? own : nullptr;
     }
 
     template <class Read>
@@ -473,7 +477,8 @@ private:
     // Where a windowless child lies on the screen, in pixels.
     RECT screenRect(const Control& own) const
     {
-        const int dpi = GetDpiForWindowSafe(m_hwnd);
+        const Peer* peer = peerOf(m_hwnd);
+        const int dpi = peer ? peer->dpi() : kDesignDpi;
         const Point at = own.positionInWindow();
         const Box box = scaleBox({at.x, at.y, at.x + own.width(), at.y + own.height()}, dpi);
         POINT topLeft{box.left, box.top};
@@ -508,12 +513,6 @@ private:
         }
         *out = static_cast<IEnumVARIANT*>(list);
         return S_OK;
-    }
-
-    static int GetDpiForWindowSafe(HWND hwnd)
-    {
-        Peer* peer = peerOf(hwnd);
-        return peer ? peer->dpi() : kDesignDpi;
     }
 
     HWND m_hwnd;

@@ -421,9 +421,7 @@ void Peer::showLines(const std::vector<std::string>& lines)
     constexpr std::size_t kFewLines = 64;
     if (removed + added > kFewLines) {
         // Filled anew, with room for every line made at once: the list would otherwise grow
-        // a few lines at a time, copying all it holds each time. Nor is it drawn, nor its
-        // scroll bar set, after each line: once, when the last one is in.
-        SendMessageA(m_hwnd, WM_SETREDRAW, FALSE, 0);
+        // a few lines at a time, copying all it holds each time.
         SendMessageA(m_hwnd, LB_RESETCONTENT, 0, 0);
         std::size_t bytes = 0;
         for (const std::string& line : lines) {
@@ -433,8 +431,6 @@ void Peer::showLines(const std::vector<std::string>& lines)
         for (const std::string& line : lines) {
             SendMessageA(m_hwnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
         }
-        SendMessageA(m_hwnd, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(m_hwnd, nullptr, TRUE);
     } else {
         for (std::size_t i = 0; i < removed; ++i) {
             SendMessageA(m_hwnd, LB_DELETESTRING, same, 0);

@@ -142,7 +142,7 @@ public:
     // Builds the form's menu bar anew from the model.
     void rebuildMenu();
     // Brings a list box's lines to `lines`: only the lines between the unchanged start and the
-    // unchanged end go to the window.
+    // unchanged end go to the window. The caller turns its drawing off meanwhile.
     void showLines(const std::vector<std::string>& lines);
     // A long submenu closed: the menu bar is built anew once the menu loop has ended.
     void rebuildMenuAfterLoop() { m_menuRebuildDue = true; }

@@ -154,6 +154,7 @@ WindowKind listBoxKind()
     kind.exStyle = WS_EX_CLIENTEDGE;
     kind.writeText = [](Peer& peer, WinControl& control) {
         const auto& list = static_cast<ListBox&>(control);
+        // Not drawn, nor its scroll bar set, after each line: once, when all are in.
         SendMessageA(peer.hwnd(), WM_SETREDRAW, FALSE, 0);
         peer.showLines(list.items().lines());
         writeListPlace(peer, list);

@@ -220,36 +220,10 @@ std::vector<std::string> whatWasHeard()
     return out;
 }
 
-void pumpFor(unsigned ms)
+// Handles messages for `ms` more, so that a change heard late would be heard too.
+void settle(unsigned ms)
 {
-    const DWORD end = GetTickCount() + ms;
-    while (static_cast<LONG>(end - GetTickCount()) > 0) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(10);
-    }
-}
-
-bool pumpWhile(const std::function<bool()>& notYet, unsigned ms)
-{
-    const DWORD end = GetTickCount() + ms;
-    while (notYet()) {
-        if (static_cast<LONG>(end - GetTickCount()) <= 0)
-            return false;
-        pumpFor(20);
-    }
-    return true;
-}
-
-profile::TSettingsDlg* openSettings(ui::Application& app)
-{
-    for (ui::Component* c : app.components())
-        if (auto* dialog = dynamic_cast<profile::TSettingsDlg*>(c))
-            return dialog;
-    return nullptr;
+    waitFor([] { return false; }, std::chrono::milliseconds(ms));
 }
 
 } // namespace
@@ -300,7 +274,7 @@ TEST(Accessibility, TheMainWindowAndTheSettingsDialogReadAsAScreenReaderAsks)
         PostMessageA(mainWindow, app::WM_CHANNEL1, 0, 0);
         pumpUntil(
             app, [] { return g_heard.size() >= 2; }, 5000);
-        pumpFor(200);
+        settle(200);
         EXPECT_EQ(whatWasHeard(),
                   (std::vector<std::string>{"name Lobby Chat", "value Lobby Chat"}));
         EXPECT_EQ(bar.description(), "1 of 2");
@@ -312,7 +286,7 @@ TEST(Accessibility, TheMainWindowAndTheSettingsDialogReadAsAScreenReaderAsks)
     Element kept;
     whenShown([&] {
         scriptRan = true;
-        profile::TSettingsDlg* dlg = openSettings(app);
+        profile::TSettingsDlg* dlg = openForm<profile::TSettingsDlg>(app);
         ASSERT_NE(dlg, nullptr);
         const std::pair<ui::Control*, const char*> names[] = {
             {dlg->AddressEdit, "Basestation Address:"},
@@ -380,7 +354,8 @@ TEST(Accessibility, AnotherProgramReadsTheRunningProgramAndHearsEachSwitch)
     Process program(quoted(dir.file("kestrion.exe")));
     const HWND main = program.window("TMainForm", std::chrono::seconds(20));
     ASSERT_NE(main, nullptr);
-    EXPECT_TRUE(pumpWhile([&] { return displayOf(main).name() != "Bravo"; }, 15000))
+    EXPECT_TRUE(
+        waitFor([&] { return displayOf(main).name() == "Bravo"; }, std::chrono::seconds(15)))
         << displayOf(main).name();
     HWND barWindow = FindWindowExA(main, nullptr, "msctls_trackbar32", nullptr);
     ASSERT_NE(barWindow, nullptr);
@@ -404,8 +379,8 @@ TEST(Accessibility, AnotherProgramReadsTheRunningProgramAndHearsEachSwitch)
         Listener listener(program.id());
         ASSERT_TRUE(listener.listening());
         PostMessageA(main, c.message, 0, 0);
-        pumpWhile([] { return g_heard.size() < 2; }, 5000);
-        pumpFor(200);
+        waitFor([] { return g_heard.size() >= 2; }, std::chrono::seconds(5));
+        settle(200);
         EXPECT_EQ(whatWasHeard(), c.heard);
         EXPECT_EQ(bar.description(), c.place);
     }

@@ -51,14 +51,7 @@ protected:
         return m_process->window("TMainForm", std::chrono::seconds(15));
     }
 
-    std::vector<std::string> copyData() const
-    {
-        std::vector<std::string> out;
-        for (const auto& line : logLines(m_log))
-            if (line.rfind("COPYDATA 254 ", 0) == 0)
-                out.push_back(line.substr(13));
-        return out;
-    }
+    std::vector<std::string> copyData() const { return copyDataTexts(m_log); }
     bool waitForCopyData(std::size_t count)
     {
         return waitFor([&] { return copyData().size() >= count; }, std::chrono::seconds(15));

@@ -27,18 +27,6 @@
 using namespace wintest;
 using ui::win32::windowHandle;
 
-namespace {
-
-profile::TSettingsDlg* openSettings(ui::Application& app)
-{
-    for (ui::Component* c : app.components())
-        if (auto* dialog = dynamic_cast<profile::TSettingsDlg*>(c))
-            return dialog;
-    return nullptr;
-}
-
-} // namespace
-
 TEST(SettingsFromMainWindow, ACapturedKeyAndANewChannelReachTheProfileAndTheMenu)
 {
     TempDir dir;
@@ -59,7 +47,7 @@ TEST(SettingsFromMainWindow, ACapturedKeyAndANewChannelReachTheProfileAndTheMenu
     bool scriptRan = false;
     whenShown([&] {
         scriptRan = true;
-        profile::TSettingsDlg* dlg = openSettings(app);
+        profile::TSettingsDlg* dlg = openForm<profile::TSettingsDlg>(app);
         ASSERT_NE(dlg, nullptr);
         screenshot(app, "Channel Settings", "settings-from-main-window.png");
         // F5 into the key field of "Channel2".
@@ -77,7 +65,7 @@ TEST(SettingsFromMainWindow, ACapturedKeyAndANewChannelReachTheProfileAndTheMenu
     // The menu command of "&Set Channels && Keys...", as the system reports a choice.
     SendMessageA(windowHandle(main), WM_COMMAND, MAKEWPARAM(main.SetChannels1->command(), 0), 0);
     ASSERT_TRUE(scriptRan);
-    EXPECT_EQ(openSettings(app), nullptr); // freed after it closed
+    EXPECT_EQ(openForm<profile::TSettingsDlg>(app), nullptr); // freed after it closed
 
     EXPECT_EQ(profile::readText(profilePath, "channels", "channel3", ""), "Echo");
     EXPECT_EQ(profile::readInteger(profilePath, "channels", "count", 0), 3);

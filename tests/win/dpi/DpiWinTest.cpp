@@ -237,10 +237,7 @@ protected:
 
     profile::TSettingsDlg* openSettings() const
     {
-        for (ui::Component* c : app.components())
-            if (auto* dialog = dynamic_cast<profile::TSettingsDlg*>(c))
-                return dialog;
-        return nullptr;
+        return wintest::openForm<profile::TSettingsDlg>(app);
     }
 
     // Opens the settings dialog from the main window's menu, runs `check` on it while it is

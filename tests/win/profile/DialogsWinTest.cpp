@@ -151,12 +151,7 @@ protected:
 
     profile::TSettingsDlg* openSettings() const
     {
-        for (ui::Component* c : app.components()) {
-            if (auto* dlg = dynamic_cast<profile::TSettingsDlg*>(c)) {
-                return dlg;
-            }
-        }
-        return nullptr;
+        return wintest::openForm<profile::TSettingsDlg>(app);
     }
 };
 

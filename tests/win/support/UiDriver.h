@@ -27,4 +27,16 @@ void screenshot(ui::Application& app, const std::string& title, const std::strin
 // Runs `script` once the next modal loop is waiting for input.
 void whenShown(std::function<void()> script);
 
+// The application's open form of class F (a dialog shown from a menu), or null.
+template <class F>
+F* openForm(const ui::Application& app)
+{
+    for (ui::Component* c : app.components()) {
+        if (auto* form = dynamic_cast<F*>(c)) {
+            return form;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace wintest

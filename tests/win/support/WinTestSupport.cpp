@@ -320,6 +320,15 @@ std::vector<std::string> logLines(const std::string& logPath)
     return lines;
 }
 
+std::vector<std::string> copyDataTexts(const std::string& logPath)
+{
+    std::vector<std::string> out;
+    for (const auto& line : logLines(logPath))
+        if (line.rfind("COPYDATA 254 ", 0) == 0)
+            out.push_back(line.substr(13));
+    return out;
+}
+
 std::vector<std::string> waitForLogLines(const std::string& logPath, std::size_t count,
                                          std::chrono::milliseconds timeout)
 {

@@ -122,6 +122,8 @@ private:
 
 // The lines of a simulator log, without line ends.
 std::vector<std::string> logLines(const std::string& logPath);
+// The texts the client simulator received by WM_COPYDATA, in order, from its log.
+std::vector<std::string> copyDataTexts(const std::string& logPath);
 // Waits until the log holds at least `count` lines; returns them.
 std::vector<std::string>
 waitForLogLines(const std::string& logPath, std::size_t count,

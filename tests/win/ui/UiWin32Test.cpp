@@ -57,6 +57,22 @@ struct Win32Form : ::testing::Test {
         form.log.clear();
     }
 
+    // Adds channel items "Name 1" to "Name <count>" to the Channels submenu.
+    void addChannels(int count)
+    {
+        std::vector<std::string> names;
+        for (int i = 1; i <= count; ++i) {
+            names.push_back("Name " + std::to_string(i));
+        }
+        form.addChannelItems(names);
+        app.processMessages();
+    }
+    // The real Channels submenu, as the menu bar holds it now.
+    HMENU channelsMenu()
+    {
+        return GetSubMenu(GetSubMenu(GetMenu(windowHandle(form)), 1), form.Channels1->menuIndex());
+    }
+
     void hold()
     {
         const char* ms = std::getenv("KESTRION_UI_HOLD_MS");
@@ -228,15 +244,9 @@ TEST_F(Win32Form, ClosingTheFormByTheSystemAsksTheModel)
 
 TEST_F(Win32Form, ALongSubmenuIsFilledWhenItOpensAndReportsChoicesByPlace)
 {
-    std::vector<std::string> names;
-    for (int i = 1; i <= 100; ++i) {
-        names.push_back("Name " + std::to_string(i));
-    }
-    form.addChannelItems(names);
-    app.processMessages();
+    addChannels(100);
     HWND hwnd = windowHandle(form);
     const int place = form.Channels1->menuIndex();
-    auto channelsMenu = [&] { return GetSubMenu(GetSubMenu(GetMenu(hwnd), 1), place); };
     ASSERT_NE(channelsMenu(), nullptr);
     EXPECT_EQ(GetMenuItemCount(channelsMenu()), 0); // nothing while it is closed
 
@@ -276,15 +286,9 @@ TEST_F(Win32Form, ALongSubmenuIsFilledWhenItOpensAndReportsChoicesByPlace)
 // last item: the system's menus grow at a cost that rises with their length.
 TEST_F(Win32Form, AVeryLongSubmenuShowsItsItemsInGroupsThatChooseAsTheItemsDo)
 {
-    std::vector<std::string> names;
-    for (int i = 1; i <= 2500; ++i) {
-        names.push_back("Name " + std::to_string(i));
-    }
-    form.addChannelItems(names);
-    app.processMessages();
+    addChannels(2500);
     HWND hwnd = windowHandle(form);
     const int place = form.Channels1->menuIndex();
-    auto channelsMenu = [&] { return GetSubMenu(GetSubMenu(GetMenu(hwnd), 1), place); };
     SendMessageA(hwnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(channelsMenu()),
                  MAKELPARAM(place, FALSE));
     ASSERT_EQ(GetMenuItemCount(channelsMenu()), 3);
